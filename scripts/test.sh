@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test (headless).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+cmake --preset default
+cmake --build --preset default
+export QT_QPA_PLATFORM=offscreen
+ctest --preset default

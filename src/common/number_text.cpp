@@ -39,7 +39,8 @@ std::string NumberText(double value) {
     char buffer[64];
     // General format with 15 significant digits drops trailing zeros and switches to an exponent
     // only where fixed notation would need more than 15 digits, and it ignores the locale.
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::general, 15);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::general, 15);
     std::string digits(buffer, result.ptr);
     return std::string(value < 0 ? "-" : " ") + FormatExponent(digits);
 }

@@ -52,7 +52,9 @@ TempDataHome::~TempDataHome() {
     std::filesystem::remove_all(root_, error);
 }
 
-std::filesystem::path TempDataHome::dataFolder() const { return root_ / "data" / "trimvox"; }
+std::filesystem::path TempDataHome::dataFolder() const {
+    return root_ / "data" / "trimvox";
+}
 
 TempDir::TempDir() : path_(MakeTempFolder()) {}
 

@@ -1,0 +1,18 @@
+#include "app/app_fonts.h"
+#include "app/form1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Trimvox"));
+    trimvox::RegisterFontSubstitutions();
+
+    trimvox::Form1 form;
+    if (!form.Form_Initialize()) {
+        return 0;
+    }
+    form.Form_Load();
+    form.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,93 @@
+#include "cutting/byte_range_copy.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace trimvox {
+
+namespace {
+
+// Writes all of `size` bytes, resuming after partial writes and interruptions; the errno, or 0.
+int WriteAll(int target, const char* data, std::int64_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(target, data, static_cast<size_t>(size));
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        if (written == 0) {
+            return EIO;
+        }
+        data += written;
+        size -= written;
+    }
+    return 0;
+}
+
+void CopyThroughBuffer(int source, std::int64_t offset, std::int64_t count, int target,
+                       CopyOutcome& outcome) {
+    const auto buffer = std::make_unique<char[]>(kCopyBufferSize);
+    while (outcome.copied < count) {
+        const std::int64_t want = std::min(count - outcome.copied, kCopyBufferSize);
+        const ssize_t got = ::pread(source, buffer.get(), static_cast<size_t>(want),
+                                    static_cast<off_t>(offset + outcome.copied));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            outcome.readError = errno;
+            return;
+        }
+        if (got == 0) {
+            return; // the source ends here
+        }
+        if (const int error = WriteAll(target, buffer.get(), got); error != 0) {
+            outcome.writeError = error;
+            return;
+        }
+        outcome.copied += got;
+    }
+}
+
+#ifdef __linux__
+// Lets the kernel move the bytes. Returns when done, at the source's end (0 bytes moved) or on any error;
+// the buffered copy then carries on from where this stopped and tells a read error from a write error.
+void CopyInKernel(int source, std::int64_t offset, std::int64_t count, int target, CopyOutcome& outcome) {
+    constexpr std::int64_t kChunk = std::int64_t{1} << 30;
+    while (outcome.copied < count) {
+        off64_t from = offset + outcome.copied;
+        const std::int64_t want = std::min(count - outcome.copied, kChunk);
+        const ssize_t moved = ::copy_file_range(source, &from, target, nullptr, static_cast<size_t>(want), 0);
+        if (moved <= 0) {
+            return;
+        }
+        outcome.copied += moved;
+    }
+}
+#endif
+
+} // namespace
+
+CopyOutcome CopyByteRange(int source, std::int64_t offset, std::int64_t count, int target,
+                          CopyMethod method) {
+    CopyOutcome outcome;
+    if (count <= 0) {
+        return outcome;
+    }
+#ifdef __linux__
+    if (method == CopyMethod::Fastest) {
+        CopyInKernel(source, offset, count, target, outcome);
+    }
+#else
+    (void)method;
+#endif
+    CopyThroughBuffer(source, offset, count, target, outcome);
+    return outcome;
+}
+
+} // namespace trimvox

@@ -1,0 +1,200 @@
+#include "cutting/cut_command.h"
+
+#include "cutting/media_length.h"
+#include "cutting/segment_cutter.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <optional>
+#include <unistd.h>
+
+namespace trimvox {
+
+namespace {
+
+constexpr const char* kUsage = "usage: trimvox-cut [--duration SECONDS] SOURCE START END OUTPUT";
+
+constexpr const char* kHelp =
+    "usage: trimvox-cut [--duration SECONDS] SOURCE START END OUTPUT\n"
+    "\n"
+    "Cuts the part of the MP3 file SOURCE between START and END (seconds) into OUTPUT, as Trimvox\n"
+    "cuts its preview: the times are mapped to bytes in proportion to the file's size over its\n"
+    "playing time, and those bytes are copied unchanged (no decoding, no frame alignment).\n"
+    "\n"
+    "  --duration SECONDS  the playing time of SOURCE; without it, it is read from the file\n"
+    "  -h, --help          show this help and exit\n"
+    "\n"
+    "Exit status: 0 when OUTPUT was written, 1 when the cut failed, 2 when the command line is wrong.\n"
+    "When the cut fails, OUTPUT is neither created nor changed.\n";
+
+// A name or value as it appears in a one-line message: quoted, with control characters escaped.
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text) {
+        if (c == '\n') {
+            quoted += "\\n";
+        } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+            quoted += '?';
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "'";
+}
+
+// A number of seconds in the C locale's notation ("12", "10.5", "1e3"); nothing for anything else.
+std::optional<double> ParseSeconds(const std::string& text) {
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// An argument that starts with "-" but is a number ("-1") is a time, not an option.
+bool LooksLikeOption(const std::string& arg) {
+    return arg.size() > 1 && arg[0] == '-' && !ParseSeconds(arg);
+}
+
+struct CommandLine {
+    bool help = false;
+    std::optional<std::string> duration;
+    std::vector<std::string> operands;
+};
+
+// Splits the arguments; an error message, or empty.
+std::string Parse(const std::vector<std::string>& args, CommandLine& line) {
+    bool options = true;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (options && arg == "--") {
+            options = false;
+        } else if (options && (arg == "-h" || arg == "--help")) {
+            line.help = true;
+        } else if (options && arg == "--duration") {
+            if (i + 1 == args.size()) {
+                return "--duration needs a number of seconds";
+            }
+            line.duration = args[++i];
+        } else if (options && arg.rfind("--duration=", 0) == 0) {
+            line.duration = arg.substr(std::strlen("--duration="));
+        } else if (options && LooksLikeOption(arg)) {
+            return "unknown option " + Quoted(arg);
+        } else {
+            line.operands.push_back(arg);
+        }
+    }
+    return {};
+}
+
+// The first line of a failed source open, or empty when the source opens.
+std::string SourceProblem(const std::string& source) {
+    const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return "cannot read " + Quoted(source) + ": " + std::strerror(errno);
+    }
+    ::close(fd);
+    return {};
+}
+
+std::string Describe(const CutResult& result, const CutRequest& request, const std::string& start) {
+    const std::string source = Quoted(request.source.string());
+    switch (result.error) {
+    case CutError::None:
+        break;
+    case CutError::BadDuration:
+        return "the playing time must be a positive number of seconds";
+    case CutError::BadMarks:
+        return "START and END give no bytes of " + source + " to cut";
+    case CutError::SourceUnreadable:
+        return "cannot read " + source + ": " + result.detail;
+    case CutError::EmptySegment:
+        return "START " + start + " lies past the end of " + source;
+    case CutError::OutputUnwritable:
+        return "cannot write " + Quoted(request.output.string()) + ": " + result.detail;
+    }
+    return {};
+}
+
+} // namespace
+
+int RunCutCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const auto usageError = [&err](const std::string& message) {
+        err << "trimvox-cut: " << message << " (" << kUsage << "; --help for more)\n";
+        return kCutExitUsage;
+    };
+    const auto failure = [&err](const std::string& message) {
+        err << "trimvox-cut: " << message << "\n";
+        return kCutExitFailed;
+    };
+
+    CommandLine line;
+    if (const std::string problem = Parse(args, line); !problem.empty()) {
+        return usageError(problem);
+    }
+    if (line.help) {
+        out << kHelp;
+        return kCutExitOk;
+    }
+    if (line.operands.size() != 4) {
+        return usageError("expected SOURCE START END OUTPUT, got " + std::to_string(line.operands.size()) +
+                          " argument" + (line.operands.size() == 1 ? "" : "s"));
+    }
+    const std::string& source = line.operands[0];
+    const std::optional<double> start = ParseSeconds(line.operands[1]);
+    const std::optional<double> end = ParseSeconds(line.operands[2]);
+    const std::string& output = line.operands[3];
+    if (!start) {
+        return usageError("START is not a number of seconds: " + Quoted(line.operands[1]));
+    }
+    if (!end) {
+        return usageError("END is not a number of seconds: " + Quoted(line.operands[2]));
+    }
+    if (*start < 0) {
+        return usageError("START must not be negative");
+    }
+    if (*end < *start) {
+        return usageError("END lies before START");
+    }
+    if (source.empty() || output.empty()) {
+        return usageError("SOURCE and OUTPUT must not be empty");
+    }
+
+    std::optional<double> duration;
+    if (line.duration) {
+        duration = ParseSeconds(*line.duration);
+        if (!duration || *duration <= 0) {
+            return usageError("--duration must be a positive number of seconds, not " +
+                              Quoted(*line.duration));
+        }
+    } else {
+        if (const std::string problem = SourceProblem(source); !problem.empty()) {
+            return failure(problem);
+        }
+        duration = ReadMediaLength(source);
+        if (!duration) {
+            return failure("cannot tell the playing time of " + Quoted(source) +
+                           " (not an MP3 file?); give it with --duration");
+        }
+    }
+
+    CutRequest request;
+    request.source = source;
+    request.duration = *duration;
+    request.startPos = *start;
+    request.endPos = *end;
+    request.output = output;
+    request.onFailure = OldOutput::Keep;
+    const CutResult result = CutSegment(request);
+    if (!result.ok()) {
+        return failure(Describe(result, request, line.operands[1]));
+    }
+    return kCutExitOk;
+}
+
+} // namespace trimvox

@@ -1,0 +1,18 @@
+#include "cutting/cut_preview.h"
+
+#include "platform/fs/data_folder.h"
+
+namespace trimvox {
+
+CutResult CutPreview(const PreviewCut& cut) {
+    CutRequest request;
+    request.source = cut.sourceUrl;
+    request.duration = cut.duration;
+    request.startPos = cut.startPos;
+    request.endPos = cut.endPos;
+    request.output = DataFile(kPreviewFileName);
+    request.onFailure = OldOutput::Remove;
+    return CutSegment(request);
+}
+
+} // namespace trimvox

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "cutting/segment_cutter.h"
+
+#include <string>
+
+namespace trimvox {
+
+// What the main window's cut reads: the main player's current media and the two marks.
+struct PreviewCut {
+    std::string sourceUrl; // the player's "sourceURL": the full path of the loaded file
+    double duration = 0;   // the player's duration of the loaded media, in seconds
+    double startPos = 0;   // StartPos and EndPos, in seconds
+    double endPos = 0;
+};
+
+// Cuts the marked segment out of the loaded file into the preview file "tcut.mp3" in the data folder,
+// replacing the one before. When the cut fails, there is no preview file afterwards (an old one is
+// deleted), and the result says why, so the caller can tell the user instead of playing stale bytes.
+CutResult CutPreview(const PreviewCut& cut);
+
+} // namespace trimvox

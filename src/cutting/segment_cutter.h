@@ -1,0 +1,56 @@
+#pragma once
+
+#include "cutting/byte_range_copy.h"
+#include "cutting/cut_range.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace trimvox {
+
+// Why a cut wrote nothing.
+enum class CutError {
+    None,
+    BadDuration,      // the duration is 0, negative, not a number or infinite
+    BadMarks,         // the marks give a negative start, or the end lies before the start
+    SourceUnreadable, // the source cannot be opened or read, or is not a regular file
+    EmptySegment,     // the segment starts at or after the end of the source
+    OutputUnwritable, // the output cannot be written or put in place
+};
+
+// What a cut did.
+struct CutResult {
+    CutError error = CutError::None;
+    std::string detail; // the system's reason for a file failure ("No such file or directory")
+    std::int64_t sourceLength = 0;
+    CutRange range;           // the bytes the marks ask for, before stopping at the source's end
+    std::int64_t written = 0; // the bytes in the output
+
+    bool ok() const { return error == CutError::None; }
+};
+
+// What happens to an output file that was there before a cut that fails.
+enum class OldOutput {
+    Keep,   // left as it was
+    Remove, // deleted, so nobody takes it for the result of this cut
+};
+
+struct CutRequest {
+    std::filesystem::path source;
+    double duration = 0; // the source's length in seconds
+    double startPos = 0; // the marks, in seconds
+    double endPos = 0;
+    std::filesystem::path output;
+    OldOutput onFailure = OldOutput::Keep;
+    CopyMethod method = CopyMethod::Fastest;
+};
+
+// Copies the bytes between the marks (see ComputeCutRange) from the source to the output, as raw bytes,
+// in bounded memory. The segment stops at the end of the source: the output never holds a byte that is
+// not in the source. The bytes go to a temporary file beside the output, which is renamed over the output
+// when all of them are written; when anything fails, no output is created or changed by this cut, the
+// temporary file is removed and the result says why.
+CutResult CutSegment(const CutRequest& request);
+
+} // namespace trimvox

@@ -1,0 +1,142 @@
+// Runs the real trimvox-cut program, as a script would.
+#include "cutting/media_length.h"
+
+#include "cutting/pattern_file.h"
+#include "support/mp3_fixture.h"
+#include "support/temp_data_home.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sys/wait.h>
+
+namespace trimvox {
+namespace {
+
+namespace fs = std::filesystem;
+using test::PatternBytes;
+
+struct RunResult {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string Quote(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+std::string ReadText(const fs::path& path) {
+    const auto bytes = ReadWholeFile(path);
+    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+}
+
+class CutCommandTest : public testing::Test {
+protected:
+    RunResult Cut(const std::vector<std::string>& args) const {
+        std::string command = Quote(TRIMVOX_CUT_PROGRAM);
+        for (const std::string& arg : args) {
+            command += " " + Quote(arg);
+        }
+        const fs::path out = dir.path() / "stdout.txt", err = dir.path() / "stderr.txt";
+        command += " >" + Quote(out.string()) + " 2>" + Quote(err.string());
+        const int status = std::system(command.c_str());
+        RunResult run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(out), ReadText(err)};
+        fs::remove(out);
+        fs::remove(err);
+        return run;
+    }
+
+    std::string Path(const char* name) const { return (dir.path() / name).string(); }
+
+    test::TempDir dir;
+};
+
+TEST_F(CutCommandTest, CutsWithAGivenDuration) {
+    test::WritePatternFile(Path("song.mp3"), 4'000'000);
+    const RunResult run = Cut({"--duration", "240", Path("song.mp3"), "10.5", "20.25", Path("cut.mp3")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out + run.err, "");
+    EXPECT_EQ(ReadWholeFile(Path("cut.mp3")), PatternBytes(174'999, 162'501));
+    // "--duration=N" and "--" before a name that starts with "-".
+    fs::copy_file(Path("song.mp3"), Path("-song.mp3"));
+    EXPECT_EQ(Cut({"--duration=240", "--", Path("-song.mp3"), "0", "240", Path("whole.mp3")}).status, 0);
+    EXPECT_EQ(ReadWholeFile(Path("whole.mp3")), ReadWholeFile(Path("song.mp3")));
+}
+
+TEST_F(CutCommandTest, ReadsThePlayingTimeOfARealMp3) {
+    test::MakeMp3(Path("tone.mp3"), {.seconds = 3.0, .title = "Tone"});
+    const std::optional<double> length = ReadMediaLength(Path("tone.mp3"));
+    ASSERT_TRUE(length.has_value());
+    EXPECT_NEAR(*length, 3.0, 0.1);
+    // From 0 to the playing time: exactly the source, tags and all.
+    const RunResult run = Cut({Path("tone.mp3"), "0", std::to_string(*length), Path("copy.mp3")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadWholeFile(Path("copy.mp3")), ReadWholeFile(Path("tone.mp3")));
+    // The first half holds a little under half the bytes.
+    EXPECT_EQ(Cut({Path("tone.mp3"), "0", std::to_string(*length / 2), Path("half.mp3")}).status, 0);
+    EXPECT_NEAR(static_cast<double>(fs::file_size(Path("half.mp3"))), fs::file_size(Path("tone.mp3")) / 2.0,
+                2);
+}
+
+TEST_F(CutCommandTest, HelpGoesToStandardOutput) {
+    const RunResult run = Cut({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.rfind("usage: trimvox-cut [--duration SECONDS] SOURCE START END OUTPUT\n", 0), 0u);
+    EXPECT_EQ(run.err, "");
+}
+
+// Every failure: its status, one line on standard error that names the problem, no output file, and an
+// output that was there before left as it was.
+TEST_F(CutCommandTest, FailuresSayWhyInOneLine) {
+    test::WritePatternFile(Path("song.mp3"), 1000);
+    test::WritePatternFile(Path("notes.txt"), 1000);
+    fs::create_directory(Path("folder"));
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string message;
+    };
+    const std::string song = Path("song.mp3"), out = Path("out.mp3");
+    const Case cases[] = {
+        {{}, 2, "expected SOURCE START END OUTPUT, got 0 arguments"},
+        {{song, "1", "2"}, 2, "got 3 arguments"},
+        {{"--verbose", song, "1", "2", out}, 2, "unknown option '--verbose'"},
+        {{song, "1s", "2", out}, 2, "START is not a number of seconds: '1s'"},
+        {{song, "1", "nan", out}, 2, "END is not a number of seconds: 'nan'"},
+        {{song, "-1", "2", out}, 2, "START must not be negative"},
+        {{song, "5", "2", out}, 2, "END lies before START"},
+        {{"--duration", "0", song, "1", "2", out}, 2, "--duration must be a positive number of seconds"},
+        {{"--duration", "-5", song, "1", "2", out}, 2, "--duration must be a positive number of seconds"},
+        {{song, "1", "2", out, "--duration"}, 2, "--duration needs a number of seconds"},
+        {{Path("missing.mp3"), "1", "2", out}, 1, "cannot read '" + Path("missing.mp3") + "': No such file"},
+        {{"--duration", "10", Path("folder"), "1", "2", out}, 1, "cannot read '" + Path("folder") + "'"},
+        {{Path("notes.txt"), "1", "2", out},
+         1,
+         "cannot tell the playing time of '" + Path("notes.txt") + "'"},
+        {{"--duration", "10", song, "10.5", "11", out}, 1, "START 10.5 lies past the end of '" + song + "'"},
+        {{"--duration", "10", song, "1", "2", Path("no/out.mp3")},
+         1,
+         "cannot write '" + Path("no/out.mp3") + "'"},
+        {{"--duration", "10", song, "1", "2", Path("folder")}, 1, "cannot write '" + Path("folder") + "'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        const RunResult run = Cut(c.args);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.err.rfind("trimvox-cut: ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_FALSE(fs::exists(out));
+    }
+    test::WritePatternFile(out, 50);
+    EXPECT_EQ(Cut({Path("missing.mp3"), "1", "2", out}).status, 1);
+    EXPECT_EQ(ReadWholeFile(out), PatternBytes(0, 50));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 4);
+}
+
+} // namespace
+} // namespace trimvox

@@ -1,7 +1,7 @@
 #include "cutting/cut_command.h"
 
-#include "cutting/media_length.h"
 #include "cutting/segment_cutter.h"
+#include "platform/media/media_info.h"
 
 #include <cerrno>
 #include <charconv>
@@ -176,11 +176,13 @@ int RunCutCommand(const std::vector<std::string>& args, std::ostream& out, std::
         if (const std::string problem = SourceProblem(source); !problem.empty()) {
             return failure(problem);
         }
-        duration = ReadMediaLength(source);
-        if (!duration) {
+        // The same reading of the file as the player's, so the times mean what they mean in the program.
+        const MediaInfo info = ReadMediaInfo(source);
+        if (!info.playable || !(info.durationSeconds > 0)) {
             return failure("cannot tell the playing time of " + Quoted(source) +
                            " (not an MP3 file?); give it with --duration");
         }
+        duration = info.durationSeconds;
     }
 
     CutRequest request;

@@ -26,14 +26,22 @@ std::optional<Bytes> ReadWholeFile(const std::filesystem::path& path) {
 
 namespace {
 
-bool WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
+enum class WriteResult { NotOpened, Failed, Written };
+
+// A file that was opened but not written whole is removed, so no half file is left behind.
+WriteResult WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {
-        return false;
+        return WriteResult::NotOpened;
     }
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.close();
-    return !out.fail();
+    if (out.fail()) {
+        std::error_code error;
+        std::filesystem::remove(path, error);
+        return WriteResult::Failed;
+    }
+    return WriteResult::Written;
 }
 
 } // namespace
@@ -43,11 +51,7 @@ bool WriteNewFile(const std::filesystem::path& path, const Bytes& bytes) {
     if (std::filesystem::is_regular_file(path, error)) {
         std::filesystem::remove(path, error);
     }
-    if (!WriteBytes(path, bytes)) {
-        std::filesystem::remove(path, error);
-        return false;
-    }
-    return true;
+    return WriteBytes(path, bytes) == WriteResult::Written;
 }
 
 std::filesystem::path TemporarySibling(const std::filesystem::path& path) {
@@ -67,8 +71,7 @@ std::filesystem::path TemporarySibling(const std::filesystem::path& path) {
 bool ReplaceFileAtomically(const std::filesystem::path& path, const Bytes& bytes) {
     const std::filesystem::path temporary = TemporarySibling(path);
     std::error_code error;
-    if (!WriteBytes(temporary, bytes)) {
-        std::filesystem::remove(temporary, error);
+    if (WriteBytes(temporary, bytes) != WriteResult::Written) {
         return false;
     }
     std::filesystem::rename(temporary, path, error);

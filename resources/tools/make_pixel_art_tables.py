@@ -8,6 +8,9 @@ and a few fixed rows of colours. All other corner colours are shaded here: the e
 is swept around a rounded corner and supersampled, so the corner is an anti-aliased continuation of the
 straight sides with a dark outline fading to near-white outside.
 
+It also draws the pictures at a few sizes into tests/pixelart/golden/, as reference images for the tests
+of the button's painter (an independent drawing of the same data).
+
 Run from anywhere:  python3 resources/tools/make_pixel_art_tables.py
 Standard library only. The output is deterministic.
 """
@@ -353,6 +356,63 @@ def write_cpp(path, pictures):
         f.write("\n".join(out) + "\n")
 
 
+# --- reference drawings ----------------------------------------------------------------------------------
+
+GOLDEN_SIZES = [(57, 25), (120, 40), (30, 20)]
+GOLDEN_BACKGROUND = (0xF0, 0xF0, 0xF0)
+
+
+def line_span(a, b):
+    """The coordinates a line from a to b covers: the end point is left out."""
+    return range(a, b) if b >= a else range(b + 1, a + 1)
+
+
+def render(pictures, name, W, H):
+    """The picture drawn as the button draws it, on a surface of the golden background colour."""
+    img = [[GOLDEN_BACKGROUND] * W for _ in range(H)]
+
+    def put(x, y, c):
+        if 0 <= x < W and 0 <= y < H:
+            img[y][x] = c
+
+    for y in range(4, H - 4):
+        for x in range(4, W - 4):
+            img[y][x] = rgb(CENTRE[name])
+    for block in BLOCKS:
+        for (x, y), c in pictures[name][block].items():
+            put(x if block.endswith("Left") else W + x, y if block.startswith("top") else H + y, c)
+    edges = EDGES[name]
+    for i, c in enumerate(parse(edges["left"])):
+        for y in line_span(11, H - 10):
+            put(i, y, c)
+    for i, c in enumerate(parse(edges["right"])):
+        for y in line_span(11, H - 10):
+            put(W - 17 + i, y, c)
+    for i, c in enumerate(parse(edges["top"])):
+        for x in line_span(17, W - 17):
+            put(x, i, c)
+    for i, c in enumerate(parse(edges["bottom"])):
+        for x in line_span(17, W - 17):
+            put(x, H - 11 + i, c)
+    return img
+
+
+def write_png(path, img):
+    import struct
+    import zlib
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+    h, w = len(img), len(img[0])
+    raw = b"".join(b"\x00" + bytes(v for px in row for v in px) for row in img)
+    data = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+    with open(path, "wb") as f:
+        f.write(data)
+
+
 def main():
     root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     pictures = {name: shade(name) for name in PICTURES}
@@ -366,6 +426,13 @@ def main():
     path = os.path.join(root, "src", "controls", "mxbutton", "render", "pixel_art_tables.cpp")
     write_cpp(path, pictures)
     print("wrote", path)
+    # The reference drawings that the painter's tests compare with.
+    golden = os.path.join(root, "tests", "pixelart", "golden")
+    os.makedirs(golden, exist_ok=True)
+    for name in PICTURES:
+        for W, H in GOLDEN_SIZES:
+            write_png(os.path.join(golden, "%s_%dx%d.png" % (name, W, H)), render(pictures, name, W, H))
+    print("wrote", golden)
 
 
 if __name__ == "__main__":

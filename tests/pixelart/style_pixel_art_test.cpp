@@ -2,6 +2,7 @@
 // pixels against reference images drawn independently from the same tables.
 
 #include "controls/mxbutton/render/pixel_art_tables.h"
+#include "controls/mxbutton/render/redraw.h"
 #include "controls/mxbutton/render/style_pixel_art.h"
 
 #include <QColor>
@@ -139,6 +140,26 @@ TEST(RoundedPixelArt, ChoosesThePicture) {
         // The surface takes the container's colour for the next clear, whichever picture is shown.
         EXPECT_EQ(p.surface.BackColor(), kContainerColor);
     }
+}
+
+// Through the whole repaint: the first paint leaves the pixels outside the rounded corners in the surface's
+// old colour; from the next repaint on they show the container's colour.
+TEST(RoundedPixelArt, CornersOutsideTheOutlineShowTheContainerFromTheNextRepaint) {
+    gdi::Surface s(57, 25);
+    s.SetBackColor(0x00FF00FF);
+    ButtonModel m;
+    m.mButtonStyle = 14;
+    m.mEnabled = true;
+    RedrawContext env;
+    env.containerBackColor = kContainerColor;
+    Redraw(m, s, env);
+    EXPECT_EQ(s.GetPixel(0, 0), 0x00FF00FFu);
+    Redraw(m, s, env);
+    for (const auto& [x, y] : {std::pair{0, 0}, {56, 0}, {0, 24}, {56, 24}}) {
+        EXPECT_EQ(s.GetPixel(x, y), kContainerColor) << x << "," << y;
+    }
+    // Inside, the normal picture's centre.
+    EXPECT_EQ(s.GetPixel(28, 12), kPixelArtNormal.centre);
 }
 
 } // namespace

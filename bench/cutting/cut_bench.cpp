@@ -1,0 +1,221 @@
+// Cuts a 1 GiB segment out of a file in the page cache and, in the same run, copies the same bytes with
+// cp, dd and copy_file_range. Prints the throughput of each (median and best of the rounds), the cutter's
+// ratio to the copies (the median of the ratios within a round, as the machine may be busy with other
+// work) and the peak resident memory of this process (the cutter runs in it, cp and dd in children).
+//
+// Two segments: one that starts on a page boundary (offset 1 MiB), comparable with cp copying a whole
+// file, and one that starts one byte earlier, as most cuts do; there every page of the output is made of
+// two pages of the source, which costs any copy, the kernel's included.
+//
+//   cut_bench [--dir FOLDER] [--rounds N]
+#include "cutting/segment_cutter.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+using trimvox::CopyMethod;
+
+namespace {
+
+constexpr std::int64_t kMiB = std::int64_t{1} << 20;
+constexpr std::int64_t kSegment = std::int64_t{1} << 30;
+constexpr std::int64_t kSourceSize = kSegment + 3 * kMiB;
+
+[[noreturn]] void Fail(const std::string& what) {
+    std::fprintf(stderr, "cut_bench: %s\n", what.c_str());
+    std::exit(1);
+}
+
+// Fills the source with pseudo-random bytes (so no file system can take a shortcut on zeros).
+void WriteSource(const fs::path& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) {
+        Fail("cannot create " + path.string());
+    }
+    std::vector<std::uint64_t> block(kMiB / 8);
+    std::uint64_t state = 0x9E3779B97F4A7C15ull;
+    for (std::int64_t done = 0; done < kSourceSize; done += kMiB) {
+        for (auto& word : block) {
+            state ^= state << 13;
+            state ^= state >> 7;
+            state ^= state << 17;
+            word = state;
+        }
+        if (::write(fd, block.data(), kMiB) != kMiB) {
+            Fail("cannot write " + path.string());
+        }
+    }
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Reads the whole file so that it sits in the page cache.
+void ReadThrough(const fs::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    std::vector<char> buffer(kMiB);
+    while (::read(fd, buffer.data(), buffer.size()) > 0) {
+    }
+    ::close(fd);
+}
+
+// The same byte range, copied by copy_file_range in this process.
+void KernelCopy(const fs::path& source, std::int64_t offset, std::int64_t count, const fs::path& target) {
+    const int in = ::open(source.c_str(), O_RDONLY);
+    const int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    off64_t from = offset;
+    while (count > 0) {
+        const ssize_t moved = ::copy_file_range(in, &from, out, nullptr, static_cast<size_t>(count), 0);
+        if (moved <= 0) {
+            Fail("copy_file_range failed");
+        }
+        count -= moved;
+    }
+    ::close(in);
+    ::close(out);
+}
+
+std::function<void()> Shell(const std::string& command) {
+    return [command] {
+        if (std::system(command.c_str()) != 0) {
+            Fail("failed: " + command);
+        }
+    };
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+struct Way {
+    std::string name;
+    std::function<void()> run;
+    std::int64_t bytes;
+    std::vector<double> mibPerSecond;
+};
+
+struct Scenario {
+    std::string title;
+    std::vector<Way> ways; // the first is the cutter; ratios are given against every other way
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    fs::path folder = fs::temp_directory_path();
+    int rounds = 7;
+    for (int i = 1; i < argc; i += 2) {
+        const std::string option = argv[i];
+        if (i + 1 < argc && option == "--dir") {
+            folder = argv[i + 1];
+        } else if (i + 1 < argc && option == "--rounds") {
+            rounds = std::max(1, std::atoi(argv[i + 1]));
+        } else {
+            Fail("usage: cut_bench [--dir FOLDER] [--rounds N]");
+        }
+    }
+    const fs::path work = folder / ("trimvox-cut-bench-" + std::to_string(::getpid()));
+    fs::create_directories(work);
+    const fs::path source = work / "source.mp3", output = work / "cut.mp3";
+    WriteSource(source);
+    ReadThrough(source);
+    ReadThrough(source);
+    const std::string files = " '" + source.string() + "' '" + output.string() + "'";
+
+    // One second of the source is 1 MiB, so whole seconds map to exact byte positions: a start mark of
+    // 1 + 1/2^20 s is byte position 2^20 + 1, read from offset 2^20.
+    const auto cutter = [&](double start, CopyMethod method) {
+        return [&, start, method] {
+            trimvox::CutRequest request;
+            request.source = source;
+            request.duration = static_cast<double>(kSourceSize) / kMiB;
+            request.startPos = start;
+            request.endPos = start + static_cast<double>(kSegment - 1) / kMiB;
+            request.output = output;
+            request.method = method;
+            const trimvox::CutResult result = trimvox::CutSegment(request);
+            if (!result.ok() || result.written != kSegment) {
+                Fail("the cut failed or has the wrong size: " + result.detail);
+            }
+        };
+    };
+    const auto dd = [&](std::int64_t offset) {
+        return Shell("dd status=none bs=128K iflag=skip_bytes,count_bytes skip=" + std::to_string(offset) +
+                     " count=" + std::to_string(kSegment) + " if='" + source.string() + "' of='" +
+                     output.string() + "'");
+    };
+    constexpr std::int64_t kAligned = kMiB, kUnaligned = kMiB - 1;
+    const double alignedStart = 1.0 + 1.0 / kMiB, unalignedStart = 1.0;
+    std::vector<Scenario> scenarios = {
+        {"segment at a page boundary (offset 1 MiB)",
+         {{"trimvox cut", cutter(alignedStart, CopyMethod::Fastest), kSegment, {}},
+          {"trimvox cut, buffered", cutter(alignedStart, CopyMethod::ReadWrite), kSegment, {}},
+          {"cp of the whole file", Shell("cp" + files), kSourceSize, {}},
+          {"copy_file_range, same bytes",
+           [&] { KernelCopy(source, kAligned, kSegment, output); },
+           kSegment,
+           {}},
+          {"dd bs=128K, same bytes", dd(kAligned), kSegment, {}}}},
+        {"segment one byte off a page boundary (offset 1 MiB - 1)",
+         {{"trimvox cut", cutter(unalignedStart, CopyMethod::Fastest), kSegment, {}},
+          {"trimvox cut, buffered", cutter(unalignedStart, CopyMethod::ReadWrite), kSegment, {}},
+          {"copy_file_range, same bytes",
+           [&] { KernelCopy(source, kUnaligned, kSegment, output); },
+           kSegment,
+           {}},
+          {"dd bs=128K, same bytes", dd(kUnaligned), kSegment, {}}}},
+    };
+
+    long peakKiB = 0;
+    for (int round = 0; round < rounds; ++round) {
+        for (Scenario& scenario : scenarios) {
+            const std::size_t n = scenario.ways.size();
+            for (std::size_t i = 0; i < n; ++i) {
+                Way& way = scenario.ways[(i + static_cast<std::size_t>(round)) % n]; // rotate the order
+                const auto start = std::chrono::steady_clock::now();
+                way.run();
+                const double seconds =
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+                way.mibPerSecond.push_back(static_cast<double>(way.bytes) / kMiB / seconds);
+                if (fs::file_size(output) != static_cast<std::uintmax_t>(way.bytes)) {
+                    Fail(way.name + " wrote the wrong size");
+                }
+                fs::remove(output);
+                ::sync(); // every copy starts with no writes pending from the one before
+            }
+        }
+        rusage usage{};
+        ::getrusage(RUSAGE_SELF, &usage);
+        peakKiB = usage.ru_maxrss;
+    }
+    fs::remove_all(work);
+
+    std::printf("1 GiB segments of a %lld-byte file in the page cache (%s), %d rounds\n",
+                static_cast<long long>(kSourceSize), folder.c_str(), rounds);
+    for (const Scenario& scenario : scenarios) {
+        std::printf("\n%s\n  %-30s %12s %12s %16s\n", scenario.title.c_str(), "", "median MiB/s",
+                    "best MiB/s", "cut / this way");
+        for (const Way& way : scenario.ways) {
+            std::vector<double> ratios;
+            for (int round = 0; round < rounds; ++round) {
+                ratios.push_back(scenario.ways.front().mibPerSecond[round] / way.mibPerSecond[round]);
+            }
+            std::printf("  %-30s %12.0f %12.0f %16.2f\n", way.name.c_str(), Median(way.mibPerSecond),
+                        *std::max_element(way.mibPerSecond.begin(), way.mibPerSecond.end()), Median(ratios));
+        }
+    }
+    std::printf(
+        "\npeak resident memory of this process, all cuts included: %.1f MiB (target: under 32 MiB)\n",
+        peakKiB / 1024.0);
+    return 0;
+}

@@ -111,7 +111,6 @@ TEST_F(CutCommandTest, FailuresSayWhyInOneLine) {
         {{song, "-1", "2", out}, 2, "START must not be negative"},
         {{song, "5", "2", out}, 2, "END lies before START"},
         {{"--duration", "0", song, "1", "2", out}, 2, "--duration must be a positive number of seconds"},
-        {{"--duration", "-5", song, "1", "2", out}, 2, "--duration must be a positive number of seconds"},
         {{song, "1", "2", out, "--duration"}, 2, "--duration needs a number of seconds"},
         {{Path("missing.mp3"), "1", "2", out}, 1, "cannot read '" + Path("missing.mp3") + "': No such file"},
         {{"--duration", "10", Path("folder"), "1", "2", out}, 1, "cannot read '" + Path("folder") + "'"},

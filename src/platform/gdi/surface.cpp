@@ -264,6 +264,25 @@ void Surface::StretchDIBits(int xDst, int yDst, int wDst, int hDst, int xSrc, in
     const auto* bytes = static_cast<const std::uint8_t*>(bits);
     const int bpp = info.bitCount / 8;
 
+    if (wDst == wSrc && hDst == hSrc && bpp == 4 && rop == Rop::SrcCopy) {
+        // Unscaled 32-bit copy, the gradients' case: whole clipped rows at a time.
+        const int x0 = std::max({xDst, 0, xDst - xSrc});
+        const int x1 = std::min({xDst + wDst, width_, xDst - xSrc + imageW});
+        if (x0 >= x1)
+            return;
+        for (int dy = 0; dy < hDst; ++dy) {
+            const int ty = yDst + dy;
+            const int sy = ySrc + dy;
+            if (ty < 0 || ty >= height_ || sy < 0 || sy >= imageH)
+                continue;
+            const int row = bottomUp ? imageH - 1 - sy : sy;
+            const std::uint8_t* line = bytes + static_cast<std::size_t>(row) * stride;
+            std::memcpy(At(x0, ty), line + static_cast<std::size_t>(x0 - xDst + xSrc) * 4,
+                        static_cast<std::size_t>(x1 - x0) * 4);
+        }
+        return;
+    }
+
     for (int dy = 0; dy < hDst; ++dy) {
         const int ty = yDst + dy;
         if (ty < 0 || ty >= height_)

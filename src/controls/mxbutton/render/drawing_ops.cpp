@@ -1,5 +1,6 @@
 #include "controls/mxbutton/render/drawing_ops.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace trimvox::mxbutton {
@@ -89,23 +90,22 @@ void FillGradient(gdi::Surface& s, int x, int y, int width, int height, ColorRef
     std::vector<gdi::Pixel> bits(static_cast<std::size_t>(width) * height, 0);
     for (int row = 0; row < height; ++row) {
         gdi::Pixel* line = &bits[static_cast<std::size_t>(height - 1 - row) * width];
-        for (int col = 0; col < width; ++col) {
-            switch (direction) {
-            case 0:
-                line[col] = entries[static_cast<std::size_t>(col)];
-                break;
-            case 1:
-                line[col] = entries[static_cast<std::size_t>(row)];
-                break;
-            case 2:
-                line[col] = entries[static_cast<std::size_t>(col + row)];
-                break;
-            case 3:
-                line[col] = entries[static_cast<std::size_t>(col + (height - 1 - row))];
-                break;
-            default:
-                break;
-            }
+        switch (direction) {
+        case 0:
+            std::copy(entries.begin(), entries.begin() + width, line);
+            break;
+        case 1:
+            std::fill(line, line + width, entries[static_cast<std::size_t>(row)]);
+            break;
+        case 2:
+            std::copy(entries.begin() + row, entries.begin() + row + width, line);
+            break;
+        case 3:
+            std::copy(entries.begin() + (height - 1 - row), entries.begin() + (height - 1 - row) + width,
+                      line);
+            break;
+        default:
+            break; // black
         }
     }
     gdi::BitmapInfoHeader info;

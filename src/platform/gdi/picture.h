@@ -23,6 +23,9 @@ struct Picture {
     // The picture's own size in HIMETRIC (0.01 mm), as the picture object reports it.
     int himetricWidth = 0;
     int himetricHeight = 0;
+    // A picture used as a mouse pointer: the hot spot in pixels, -1 for none (the centre).
+    int hotSpotX = -1;
+    int hotSpotY = -1;
 
     Pixel PixelAt(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
     bool Transparent(int x, int y) const {

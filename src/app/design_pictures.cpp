@@ -63,9 +63,12 @@ DesignCursor LoadDesignCursor(const QString& path) {
             mask.push_back(qAlpha(image.pixel(x, y)) < 128 ? 1 : 0);
         }
     }
-    out.picture = std::make_shared<const gdi::Picture>(
-        gdi::Picture::MakeIcon(image.width(), image.height(), RgbPixels(image), std::move(mask)));
     out.hotSpot = QPoint(Le16(bytes, 10), Le16(bytes, 12));
+    gdi::Picture picture =
+        gdi::Picture::MakeIcon(image.width(), image.height(), RgbPixels(image), std::move(mask));
+    picture.hotSpotX = out.hotSpot.x();
+    picture.hotSpotY = out.hotSpot.y();
+    out.picture = std::make_shared<const gdi::Picture>(std::move(picture));
     return out;
 }
 

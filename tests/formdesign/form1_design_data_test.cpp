@@ -155,6 +155,8 @@ TEST(Form1DesignData, HandCursorIsTwoColour32By32WithTheFingertipAsHotSpot) {
     EXPECT_EQ(cursor.picture->width, 32);
     EXPECT_EQ(cursor.picture->height, 32);
     EXPECT_EQ(cursor.hotSpot, QPoint(5, 0));
+    EXPECT_EQ(cursor.picture->hotSpotX, 5);
+    EXPECT_EQ(cursor.picture->hotSpotY, 0);
     // The hot spot is on the hand, not on a transparent pixel, and only black and white are drawn.
     EXPECT_FALSE(cursor.picture->Transparent(5, 0));
     for (int y = 0; y < 32; ++y) {

@@ -214,6 +214,23 @@ INSTANTIATE_TEST_SUITE_P(
                   {{0, 5, Hex(0x7E807D)}, {1, 5, 0xE6CAA7}, {3, 3, Inverted(gdi::Rgb(168, 203, 231))}}}),
     [](const ::testing::TestParamInfo<PixelCase>& info) { return std::string(info.param.name); });
 
+TEST(RoundedHotTrackTest, FocusedAndHotShowsTheOrangeBorderAndTheDots) {
+    ButtonModel m = looks::MakeButton(2);
+    looks::ApplyLook(m, Look::Focused);
+    looks::ApplyLook(m, Look::Hot);
+    gdi::Surface s(W, H);
+    Redraw(m, s, looks::RunTimeContext());
+    EXPECT_EQ(s.GetPixel(5, 1), Hex(0xFFF0CF));
+    EXPECT_EQ(s.GetPixel(5, 2), Hex(0xFDD889));
+    EXPECT_EQ(s.GetPixel(6, 2), Inverted(Hex(0xFDD889)));
+    // Without an active parent window neither the dots nor the blue border show.
+    m.mParentActive = false;
+    m.mButtonState = ButtonState::Normal;
+    Redraw(m, s, looks::RunTimeContext());
+    EXPECT_NE(s.GetPixel(5, 1), Hex(0xCEE7FF));
+    EXPECT_NE(s.GetPixel(6, 2), Inverted(Hex(0xBCD4F6)));
+}
+
 TEST(AmberGlossTest, TwentySevenPixelsHighSplitsAfterTenRows) {
     const gdi::Surface s = looks::Render(7, Look::Hot, W, 27);
     EXPECT_EQ(s.GetPixel(5, 9), Hex(0xFFEAAC));  // last row of the upper band

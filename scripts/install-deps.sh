@@ -9,6 +9,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
   libtag1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-translations-l10n
   lame sox xvfb xauth imagemagick python3
   fonts-arphic-uming fonts-noto-cjk
 )

@@ -1,6 +1,6 @@
 #include "app/form1.h"
 #include "platform/fs/data_folder.h"
-#include "support/modal_closer.h"
+#include "support/dialog_driver.h"
 #include "support/temp_data_home.h"
 
 #include <QElapsedTimer>
@@ -42,13 +42,14 @@ TEST(SingleInstance, ASecondStartIsRefusedWithoutTouchingTheDataFolder) {
     const Listing before = ListDataFolder();
 
     // The second start, in this process.
-    test::ModalCloser closer;
+    test::DialogDriver driver;
     Form1 second;
     EXPECT_FALSE(second.Form_Initialize());
-    ASSERT_EQ(closer.seen().size(), 1u);
-    EXPECT_EQ(closer.seen()[0].text, QStringLiteral("程序已经运行！"));
-    EXPECT_EQ(closer.seen()[0].title, QStringLiteral("禁止多开"));
-    EXPECT_EQ(closer.seen()[0].icon, QMessageBox::NoIcon);
+    const auto seen = driver.messages();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, QStringLiteral("程序已经运行！"));
+    EXPECT_EQ(seen[0].title, QStringLiteral("禁止多开"));
+    EXPECT_EQ(seen[0].icon, QMessageBox::NoIcon);
     EXPECT_EQ(ListDataFolder(), before);
 
     first.kill();

@@ -455,6 +455,7 @@ void mxbutton::RenderSurface() {
 }
 
 void mxbutton::Redraw() {
+    ++redraws_;
     RenderSurface();
     update();
 }
@@ -634,7 +635,8 @@ void mxbutton::zSubclass_Proc(bool, bool&, std::int32_t&, QObject*& lng_hWnd, st
             break;
         case kMsgMouseMove:
             // The pointer has just come over the button; the leave request goes to the window reporting it.
-            if (!m_.mMouseOver) {
+            // A move reported while the mouse is captured and the pointer is elsewhere is no entering.
+            if (!m_.mMouseOver && PointerOverControl()) {
                 OnPointerEntered(m_, *this);
                 RequestMouseLeave(lng_hWnd);
             }

@@ -129,6 +129,8 @@ public:
     // The state and the drawing surface, for the host and for checks.
     const ButtonModel& Model() const { return m_; }
     const gdi::Surface& Surface() const { return surface_; }
+    // How many repaints the button has asked for so far.
+    std::uint64_t RedrawCount() const { return redraws_; }
 
 signals:
     void Click(int Index);
@@ -210,6 +212,7 @@ private:
     int heightTwips_ = 0;
     bool hooksInstalled_ = false;
     bool inResize_ = false;
+    std::uint64_t redraws_ = 0;
 };
 
 } // namespace trimvox::mxbutton

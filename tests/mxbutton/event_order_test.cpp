@@ -1,0 +1,46 @@
+#include "button_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace trimvox::mxbutton {
+namespace {
+
+TEST(EventOrder, PointerEnteringGivesMouseMoveThenMouseEnter) {
+    ButtonFixture f;
+    f.PointerIn();
+    EXPECT_EQ(f.log, (QStringList{"MouseMove", "MouseEnter"}));
+    EXPECT_TRUE(f.M().mMouseOver);
+    EXPECT_EQ(f.M().mButtonState, ButtonState::Hot);
+}
+
+TEST(EventOrder, LeavingGivesOneMouseLeave) {
+    ButtonFixture f;
+    f.PointerIn();
+    f.log.clear();
+    f.PointerAway();
+    EXPECT_EQ(f.log, (QStringList{"MouseLeave"}));
+    EXPECT_FALSE(f.M().mMouseOver);
+    EXPECT_EQ(f.M().mButtonState, ButtonState::Normal);
+}
+
+TEST(EventOrder, ClickGivesMouseDownClickMouseUp) {
+    ButtonFixture f;
+    f.PointerIn();
+    f.log.clear();
+    f.LeftDown();
+    f.LeftUp();
+    EXPECT_EQ(f.log, (QStringList{"MouseDown", "Click", "MouseUp"}));
+}
+
+TEST(EventOrder, DoubleClickStandsInPlaceOfTheSecondPress) {
+    ButtonFixture f;
+    f.PointerIn();
+    f.log.clear();
+    QTest::mouseDClick(f.Window(), Qt::LeftButton, {}, f.Inside());
+    EXPECT_EQ(f.log,
+              (QStringList{"MouseDown", "Click", "MouseUp", "MouseDown", "DblClick", "Click", "MouseUp"}));
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr) << "the capture of the double-click ends with the release";
+}
+
+} // namespace
+} // namespace trimvox::mxbutton

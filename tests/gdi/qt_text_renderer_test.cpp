@@ -59,6 +59,9 @@ TEST(QtTextRendererTest, UnderlinesTheAccessKeyCharacter) {
 } // namespace trimvox::gdi
 
 int main(int argc, char** argv) {
+    // Text needs no screen: draw offscreen unless told otherwise.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

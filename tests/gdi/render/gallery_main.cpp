@@ -20,6 +20,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <out.png> [scale]\n", argv[0]);
         return 2;
     }
+    // Text needs no screen: draw offscreen unless told otherwise.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const int scale = argc > 2 ? std::max(1, std::atoi(argv[2])) : 2;
     constexpr int kW = 89, kH = 33, kGap = 8, kLabelW = 130, kHeaderH = 22;

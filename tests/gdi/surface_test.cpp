@@ -47,17 +47,17 @@ TEST(SurfaceTest, FillRectLeavesOutRightColumnAndBottomRowAndClips) {
     s.FillRect({1, 1, 3, 3}, kInk);
     s.FillRect({4, 3, 9, 9}, kInk); // mostly outside
     EXPECT_EQ(Art(s), ".....\n"
-                          ".##..\n"
-                          ".##..\n"
-                          "....#\n");
+                      ".##..\n"
+                      ".##..\n"
+                      "....#\n");
 }
 
 TEST(SurfaceTest, FillRectWithSwappedCornersFillsTheOrderedRectangle) {
     Surface s = Blank(4, 3);
     s.FillRect({3, 2, 1, 0}, kInk);
     EXPECT_EQ(Art(s), ".##.\n"
-                          ".##.\n"
-                          "....\n");
+                      ".##.\n"
+                      "....\n");
 }
 
 TEST(SurfaceTest, FrameRectDrawsTheBorderInsideTheRectangle) {
@@ -74,8 +74,7 @@ TEST(SurfaceTest, FrameRectDrawsTheBorderInsideTheRectangle) {
     for (const Case& c : cases) {
         Surface s = Blank(5, 3);
         s.FrameRect(c.r, kInk);
-        EXPECT_EQ(Art(s), c.expected)
-            << c.r.left << "," << c.r.top << "," << c.r.right << "," << c.r.bottom;
+        EXPECT_EQ(Art(s), c.expected) << c.r.left << "," << c.r.top << "," << c.r.right << "," << c.r.bottom;
     }
 }
 
@@ -202,17 +201,23 @@ TEST(SurfaceTest, BlitsCopyWithoutScalingAndSkipTheTransparentColour) {
 }
 
 TEST(SurfaceTest, IconsAreScaledAndTheirMaskKeepsTheSurface) {
-    // 2 x 2 icon: top-left transparent (black colour), others opaque; the bottom-right colour is XORed
-    // where the mask is set, so a transparent pixel with a colour inverts.
-    Picture icon = Picture::MakeIcon(
-        2, 2, {0, PixelFromColor(0x0000FF), PixelFromColor(0x00FF00), PixelFromColor(0xFFFFFF)},
-        {1, 0, 0, 1});
+    // 2 x 2 icon, transparent at the top-left and the bottom-right. Building it blackens the colour under
+    // the mask, so its transparent parts show the surface even where the source image had a colour.
+    Picture icon = Picture::MakeIcon(2, 2,
+                                     {PixelFromColor(0x123456), PixelFromColor(0x0000FF),
+                                      PixelFromColor(0x00FF00), PixelFromColor(0xFFFFFF)},
+                                     {1, 0, 0, 1});
+    EXPECT_EQ(icon.pixels[0], 0u);
     Surface s = Blank(4, 4);
     s.DrawIconEx(0, 0, icon, 4, 4);
     EXPECT_EQ(s.GetPixel(0, 0), kBg);
     EXPECT_EQ(s.GetPixel(1, 1), kBg);
     EXPECT_EQ(s.GetPixel(2, 0), 0x0000FFu);
     EXPECT_EQ(s.GetPixel(0, 3), 0x00FF00u);
+    EXPECT_EQ(s.GetPixel(3, 3), kBg);
+    // A colour under the mask is combined with XOR, as monochrome icons invert the screen.
+    icon.pixels[3] = PixelFromColor(0xFFFFFF);
+    s.DrawIconEx(0, 0, icon, 4, 4);
     EXPECT_EQ(s.GetPixel(3, 3), kBg ^ 0xFFFFFFu);
 }
 

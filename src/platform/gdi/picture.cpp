@@ -37,8 +37,12 @@ Picture Picture::MakeIcon(int width, int height, std::vector<Pixel> pixels, std:
     Picture p = MakeBitmap(width, height, std::move(pixels));
     p.type = PictureType::Icon;
     p.mask = std::move(mask);
-    if (!p.mask.empty())
+    if (!p.mask.empty()) {
         p.mask.resize(static_cast<std::size_t>(width) * height);
+        for (std::size_t i = 0; i < p.pixels.size(); ++i)
+            if (p.mask[i] != 0)
+                p.pixels[i] = 0;
+    }
     return p;
 }
 

@@ -34,6 +34,8 @@ struct Picture {
 
     // A bitmap or icon of the given pixel size; the HIMETRIC size is that of 96 dots per inch.
     static Picture MakeBitmap(int width, int height, std::vector<Pixel> pixels);
+    // An icon's colour is black where its mask is set, so that the mask alone makes it transparent there
+    // (drawing combines the colour with XOR where the mask is set).
     static Picture MakeIcon(int width, int height, std::vector<Pixel> pixels, std::vector<std::uint8_t> mask);
 };
 

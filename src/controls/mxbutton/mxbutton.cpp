@@ -208,7 +208,6 @@ void mxbutton::SetBackColor(OleColor value) {
 void mxbutton::SetButtonStyle(std::int32_t value) {
     m_.mButtonStyle = value;
     ApplyStyleDefaults(m_, [this](OleColor c) { return Resolve(c); });
-    surface_.SetForeColor(m_.mForeColor);
     BuildWindowRegion();
     Redraw();
     Notify(QStringLiteral("ButtonStyle"));

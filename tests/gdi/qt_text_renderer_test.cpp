@@ -43,6 +43,21 @@ TEST(QtTextRendererTest, DrawsOnlyInsideTheClipRectangle) {
     EXPECT_EQ(InkedPixels(s, 0xFFFFFF, {0, 0, 10, 30}), 0);
 }
 
+TEST(QtTextRendererTest, ChineseCaptionsFindAFontWithTheirGlyphs) {
+    QtTextRenderer r;
+    FontDescription f;
+    f.name = "SimSun";
+    f.size = 9;
+    f.charset = 134;
+    const TextExtent e = r.Measure(f, u"打开");
+    EXPECT_GE(e.cx, 2 * 10);
+    Surface s(60, 30);
+    s.SetBackColor(0xFFFFFF);
+    s.Clear();
+    r.Draw(s, f, 0, {0, 0, 60, 30}, 2, 2, u"打开", TextRenderer::kNoUnderline);
+    EXPECT_GT(InkedPixels(s, 0xFFFFFF, {0, 0, 60, 30}), 20);
+}
+
 TEST(QtTextRendererTest, UnderlinesTheAccessKeyCharacter) {
     QtTextRenderer r;
     Surface plain(60, 30), marked(60, 30);

@@ -6,6 +6,9 @@
 #include "platform/gdi/picture.h"
 #include "platform/gdi/system_colors.h"
 
+#include <QMessageBox>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -322,6 +325,34 @@ TEST(Mxbutton, AmbientDefaultButtonChangesAreFollowed) {
     const std::uint64_t after = f.button->RedrawCount();
     f.button->AmbientChanged(QStringLiteral("Font"));
     EXPECT_EQ(f.button->RedrawCount(), after);
+}
+
+TEST(Mxbutton, AButtonClosedWhileWaitingMessagesRunClicksNothing) {
+    auto* f = new ButtonFixture;
+    QStringList clicks;
+    QObject::connect(f->button, &mxbutton::Click, [&clicks](int) { clicks << QStringLiteral("Click"); });
+    QTimer::singleShot(0, [f] { delete f->button; });
+    f->button->AccessKeyPress('o');
+    EXPECT_TRUE(clicks.isEmpty());
+    delete f;
+}
+
+TEST(Mxbutton, AboutShowsTheControlsNameAndPurpose) {
+    mxbutton b;
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        box->accept();
+    });
+    b.About();
+    EXPECT_EQ(title, QStringLiteral("About"));
+    EXPECT_EQ(text, QStringLiteral("MXButton\nA Multistyle Button Control"));
+    EXPECT_EQ(icon, QMessageBox::Information);
 }
 
 TEST(Mxbutton, RestoreReadsTheStoreAndWritesItBackTheSame) {

@@ -163,7 +163,10 @@ void OnAccessKey(ButtonModel& m, InputEffects& fx, std::int16_t keyAscii) {
         }
         fx.Redraw();
     }
-    fx.DoEvents();
+    // A waiting message may close the form and take the button with it: then there is nobody to click.
+    if (!fx.DoEvents()) {
+        return;
+    }
     fx.RaiseClick();
 }
 

@@ -34,8 +34,8 @@ public:
     virtual void ReleaseCapture() = 0;
     // Moves the focus to the next (true) or previous (false) control, as a Tab or Shift+Tab keystroke.
     virtual void SendTab(bool forward) = 0;
-    // Lets the window messages that are already waiting run.
-    virtual void DoEvents() = 0;
+    // Lets the window messages that are already waiting run; false when the control went away meanwhile.
+    virtual bool DoEvents() = 0;
 
     virtual void RaiseClick() = 0;
     virtual void RaiseDblClick() = 0;

@@ -23,6 +23,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QRegion>
 #include <QShortcut>
 
@@ -601,8 +602,10 @@ void mxbutton::SendTab(bool forward) {
                                                   forward ? Qt::NoModifier : Qt::ShiftModifier));
 }
 
-void mxbutton::DoEvents() {
+bool mxbutton::DoEvents() {
+    const QPointer<mxbutton> self(this);
     QCoreApplication::processEvents();
+    return !self.isNull();
 }
 
 // ---- hooks ----

@@ -165,7 +165,7 @@ private:
     void TakeCapture() override;
     void ReleaseCapture() override;
     void SendTab(bool forward) override;
-    void DoEvents() override;
+    bool DoEvents() override;
     void RaiseClick() override { emit Click(index_); }
     void RaiseDblClick() override { emit DblClick(index_); }
     void RaiseMouseEnter() override { emit MouseEnter(index_); }

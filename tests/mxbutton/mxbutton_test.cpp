@@ -136,6 +136,12 @@ TEST(Mxbutton, MouseIconSwitchesThePointerShape) {
     b.SetMouseIcon(SomePicture());
     EXPECT_EQ(b.MousePointer(), 99);
     EXPECT_EQ(b.cursor().shape(), Qt::BitmapCursor);
+    auto hand = std::make_shared<gdi::Picture>(
+        gdi::Picture::MakeIcon(32, 32, std::vector<gdi::Pixel>(1024, 0), std::vector<std::uint8_t>(1024, 0)));
+    hand->hotSpotX = 5;
+    hand->hotSpotY = 0;
+    b.SetMouseIcon(hand);
+    EXPECT_EQ(b.cursor().hotSpot(), QPoint(5, 0)) << "a cursor picture points with its own hot spot";
     b.SetMouseIcon(nullptr);
     EXPECT_EQ(b.MousePointer(), 0);
     b.SetMousePointer(11);

@@ -10,6 +10,7 @@
 #include "controls/mxbutton/virtual_keys.h"
 #include "controls/mxbutton/window_messages.h"
 #include "controls/mxbutton/window_outline.h"
+#include "platform/gdi/picture.h"
 #include "platform/gdi/region.h"
 #include "platform/gdi/system_colors.h"
 
@@ -312,7 +313,9 @@ void mxbutton::ApplyMousePointer() {
         if (image.isNull()) {
             unsetCursor();
         } else {
-            setCursor(QCursor(QPixmap::fromImage(image), 0, 0));
+            // A picture without a hot spot of its own points with its centre.
+            setCursor(QCursor(QPixmap::fromImage(image), pointer_.mouseIcon->hotSpotX,
+                              pointer_.mouseIcon->hotSpotY));
         }
         return;
     }

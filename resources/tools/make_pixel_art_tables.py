@@ -11,7 +11,8 @@ straight sides with a dark outline fading to near-white outside.
 It also draws the pictures at a few sizes into tests/pixelart/golden/, as reference images for the tests
 of the button's painter (an independent drawing of the same data).
 
-Run from anywhere:  python3 resources/tools/make_pixel_art_tables.py
+Run from anywhere:  python3 resources/tools/make_pixel_art_tables.py [--check]
+With --check nothing is written; the exit status tells whether the committed files are what the script makes.
 Standard library only. The output is deterministic.
 """
 
@@ -352,8 +353,7 @@ def write_cpp(path, pictures):
     out.append("// clang-format on")
     out.append("")
     out.append("} // namespace trimvox::mxbutton")
-    with open(path, "w", encoding="utf-8") as f:
-        f.write("\n".join(out) + "\n")
+    emit(path, ("\n".join(out) + "\n").encode("utf-8"))
 
 
 # --- reference drawings ----------------------------------------------------------------------------------
@@ -409,11 +409,31 @@ def write_png(path, img):
     raw = b"".join(b"\x00" + bytes(v for px in row for v in px) for row in img)
     data = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0))
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+    emit(path, data)
+
+
+CHECK_ONLY = False
+STALE = []
+
+
+def emit(path, data):
+    """Writes the file, or with --check only notes whether the committed one differs."""
+    if CHECK_ONLY:
+        try:
+            with open(path, "rb") as f:
+                same = f.read() == data
+        except OSError:
+            same = False
+        if not same:
+            STALE.append(path)
+        return
     with open(path, "wb") as f:
         f.write(data)
 
 
 def main():
+    global CHECK_ONLY
+    CHECK_ONLY = "--check" in sys.argv[1:]
     root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     pictures = {name: shade(name) for name in PICTURES}
     for name in PICTURES:
@@ -425,13 +445,19 @@ def main():
     settle_distinct({"hot": pictures["hot"], "pressed": pictures["pressed"]}, DISTINCT_HOT_PRESSED)
     path = os.path.join(root, "src", "controls", "mxbutton", "render", "pixel_art_tables.cpp")
     write_cpp(path, pictures)
-    print("wrote", path)
+    if not CHECK_ONLY:
+        print("wrote", path)
     # The reference drawings that the painter's tests compare with.
     golden = os.path.join(root, "tests", "pixelart", "golden")
-    os.makedirs(golden, exist_ok=True)
+    if not CHECK_ONLY:
+        os.makedirs(golden, exist_ok=True)
     for name in PICTURES:
         for W, H in GOLDEN_SIZES:
             write_png(os.path.join(golden, "%s_%dx%d.png" % (name, W, H)), render(pictures, name, W, H))
+    if CHECK_ONLY:
+        for path in STALE:
+            print("out of date:", path)
+        sys.exit(1 if STALE else 0)
     print("wrote", golden)
 
 

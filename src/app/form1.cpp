@@ -6,23 +6,30 @@
 #include "platform/resources/resource_table.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
+#include <QTimer>
 
 namespace trimvox {
 
-namespace {
-constexpr int kClientWidth = 568;  // 8520 twips
-constexpr int kClientHeight = 265; // 3975 twips
-} // namespace
-
 Form1::Form1(QWidget* parent) : QWidget(parent) {
-    setWindowTitle(kAppTitle);
-    // Fixed single border: minimize and close, no maximize.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(kClientWidth, kClientHeight);
     skin_ = std::make_unique<SkinEngineBinding>(DataFile(kSkinEngineFileName),
                                                 LoadCustomResource(kSkinEngineResource).value_or(Bytes{}));
+    controls_ = BuildForm1Design(*this);
+    for (std::size_t i = 0; i < controls_.mxb.size(); ++i) {
+        if (controls_.mxb[i] != nullptr) {
+            connect(controls_.mxb[i], &mxbutton::mxbutton::Click, this, &Form1::mxb_Click);
+        }
+    }
+    if (controls_.Label8 != nullptr) {
+        connect(controls_.Label8, &ClickableLabel::Click, this, &Form1::Label8_Click);
+    }
+    if (controls_.Timer1 != nullptr) {
+        connect(controls_.Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    }
+    if (controls_.Timer2 != nullptr) {
+        connect(controls_.Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    }
 }
 
 Form1::~Form1() = default;

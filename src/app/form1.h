@@ -1,8 +1,11 @@
 #pragma once
 
+#include "app/form1_design.h"
 #include "app/single_instance.h"
+#include "cutting/segment_cutter.h"
 #include "platform/skin/skin_engine_binding.h"
 
+#include <QString>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -23,16 +26,45 @@ public:
     // Load step: centres the window on its screen.
     void Form_Load();
 
+    // Cuts the marked segment of the main player's file into the preview file. On failure there is no
+    // preview file and the result says why.
+    CutResult CutPreview();
+
+    // Opens a document or web address with the desktop's handler.
+    void OpenUrl(const QString& address);
+
     SkinApi& skinEngine() { return *skin_; }
+    const Form1Controls& controls() const { return controls_; }
 
     // The marks, in seconds, and the skin chosen with the skin button in this run (0 at start).
     double StartPos = 0.0;
     double EndPos = 0.0;
     std::int16_t SkinIndex = 0;
 
+public slots:
+    // The command buttons' click: 0 open, 1 mark start, 2 mark end, 3 cut and preview, 4 save, 5 skin.
+    void mxb_Click(int Index);
+    void Label8_Click();
+    // One tick after the open command: shows the file's information and clears the marks and the preview.
+    void Timer1_Timer();
+    // Every 200 ms: shows the playing position while the player plays.
+    void Timer2_Timer();
+
 private:
+    void OpenFile();
+    void MarkStart();
+    void MarkEnd();
+    void CutAndPreview();
+    void SavePreview();
+    void ChangeSkin();
+
     SingleInstance instance_;
     std::unique_ptr<SkinEngineBinding> skin_;
+    Form1Controls controls_;
+    bool previewRunning_ = false; // a cut-and-preview command is under way
 };
+
+// The message that tells the user why a cut failed.
+QString CutFailureMessage(const CutResult& result);
 
 } // namespace trimvox

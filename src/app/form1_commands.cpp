@@ -1,0 +1,212 @@
+// The main window's six commands and the credit line.
+#include "app/form1.h"
+#include "app/form2.h"
+#include "app/message_box.h"
+#include "common/number_text.h"
+#include "cutting/cut_preview.h"
+#include "platform/fs/byte_file.h"
+#include "platform/fs/data_folder.h"
+#include "platform/fs/file_copy.h"
+#include "platform/fs/file_exists.h"
+#include "platform/media/media_player.h"
+#include "platform/resources/resource_table.h"
+#include "settings/file_dialog.h"
+#include "settings/mymode.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+
+namespace trimvox {
+
+namespace {
+
+const QString kDialogTitle = QStringLiteral("请选择主文件");
+const QString kMp3Filter = QStringLiteral("*.mp3|*.mp3");
+
+QString Seconds(double value) {
+    return QString::fromStdString(NumberText(value)) + QStringLiteral("(s)");
+}
+
+std::filesystem::path PathOf(const QString& text) {
+    return std::filesystem::path(text.toStdString());
+}
+
+} // namespace
+
+QString CutFailureMessage(const CutResult& result) {
+    const QString detail = QString::fromStdString(result.detail);
+    QString reason;
+    switch (result.error) {
+    case CutError::None:
+        return {};
+    case CutError::BadDuration:
+        reason = QStringLiteral("无法得到文件的时长，请先打开一个能播放的文件。");
+        break;
+    case CutError::BadMarks:
+        reason = QStringLiteral("时间出错");
+        break;
+    case CutError::SourceUnreadable:
+        reason = QStringLiteral("无法读取源文件（%1）。").arg(detail);
+        break;
+    case CutError::EmptySegment:
+        reason = QStringLiteral("起始点已超出文件末尾。");
+        break;
+    case CutError::OutputUnwritable:
+        reason = QStringLiteral("无法写入预览文件（%1）。").arg(detail);
+        break;
+    }
+    return QStringLiteral("截取失败：") + reason;
+}
+
+void Form1::mxb_Click(int Index) {
+    switch (Index) {
+    case 0:
+        OpenFile();
+        break;
+    case 1:
+        MarkStart();
+        break;
+    case 2:
+        MarkEnd();
+        break;
+    case 3:
+        CutAndPreview();
+        break;
+    case 4:
+        SavePreview();
+        break;
+    case 5:
+        ChangeSkin();
+        break;
+    default:
+        break; // not one of ours
+    }
+}
+
+void Form1::OpenFile() {
+    const QString path = modpath::FileDialog(0, kDialogTitle, kMp3Filter, {}, {}, {});
+    if (!path.isEmpty() && controls_.wmp != nullptr) {
+        controls_.wmp->setURL(path);
+        controls_.wmp->controls().play();
+    }
+    // Also after a cancelled dialog: the next tick shows what is loaded and clears the marks.
+    if (controls_.Timer1 != nullptr) {
+        controls_.Timer1->start();
+    }
+}
+
+void Form1::MarkStart() {
+    if (controls_.wmp != nullptr) {
+        StartPos = controls_.wmp->controls().currentPosition();
+    }
+    if (controls_.Label5 != nullptr) {
+        controls_.Label5->setText(QStringLiteral("起始点：") + Seconds(StartPos));
+    }
+}
+
+void Form1::MarkEnd() {
+    if (controls_.wmp != nullptr) {
+        EndPos = controls_.wmp->controls().currentPosition();
+    }
+    if (controls_.Label6 != nullptr) {
+        controls_.Label6->setText(QStringLiteral("结束点：") + Seconds(EndPos));
+    }
+    // The cut length is shown only here: marking the start again later does not update it.
+    if (controls_.Label7 != nullptr) {
+        controls_.Label7->setText(QStringLiteral("截取时长：") + Seconds(EndPos - StartPos));
+    }
+}
+
+CutResult Form1::CutPreview() {
+    PreviewCut cut;
+    if (controls_.wmp != nullptr) {
+        const MediaItem& media = controls_.wmp->currentMedia();
+        cut.duration = media.duration();
+        cut.sourceUrl = media.getItemInfo(QStringLiteral("sourceURL")).toStdString();
+    }
+    cut.startPos = StartPos;
+    cut.endPos = EndPos;
+    return trimvox::CutPreview(cut);
+}
+
+void Form1::CutAndPreview() {
+    // Equal marks, an end before the start, or an undefined number all fail this test.
+    if (!(EndPos > StartPos)) {
+        ShowMessage(QStringLiteral("时间出错"));
+        return;
+    }
+    // A second press while the first preview command waits (in the pending messages below) would open a
+    // second preview over the first: it is left out.
+    if (previewRunning_) {
+        return;
+    }
+    previewRunning_ = true;
+    const CutResult result = CutPreview();
+    if (!result.ok()) {
+        previewRunning_ = false;
+        ShowMessage(CutFailureMessage(result));
+        return;
+    }
+    QThread::msleep(200);
+    QApplication::processEvents();
+    if (controls_.wmp != nullptr) {
+        controls_.wmp->controls().pause();
+    }
+    Form2 preview(*this);
+    preview.exec();
+    previewRunning_ = false;
+}
+
+void Form1::SavePreview() {
+    const std::filesystem::path previewFile = DataFile(kPreviewFileName);
+    if (!FileExists(previewFile)) {
+        ShowMessage(QStringLiteral("请先截取预览！"), QStringLiteral("未保存"));
+        return;
+    }
+    QString path = modpath::FileDialog(1, kDialogTitle, kMp3Filter, {}, {}, {});
+    if (path.isEmpty()) {
+        return;
+    }
+    // Case matters: "song.MP3" becomes "song.MP3.mp3".
+    if (QString::fromStdString(mymode::GetExtension(path.toStdString())) != QStringLiteral("mp3")) {
+        path += QStringLiteral(".mp3");
+    }
+    const std::string error = CopyFileReplacing(previewFile, PathOf(path));
+    if (!error.empty()) {
+        ShowMessage(QStringLiteral("保存失败：无法写入 %1（%2）。").arg(path, QString::fromStdString(error)));
+        return;
+    }
+    ShowMessage(QStringLiteral("已保存至：") + path);
+}
+
+void Form1::ChangeSkin() {
+    const std::filesystem::path styleFile = DataFile(kStyleFileName);
+    if (SkinIndex == 0) {
+        // The first press of a run stores a skin without showing it.
+        WriteNewFile(styleFile, LoadCustomResource(kFirstSkinResource).value_or(Bytes{}));
+        SkinIndex = kFirstSkinResource;
+    } else {
+        if (SkinIndex >= kLastSkinResource) {
+            SkinIndex = kFirstSkinResource;
+        }
+        ++SkinIndex;
+        WriteNewFile(styleFile, LoadCustomResource(SkinIndex).value_or(Bytes{}));
+        skin_->SkinH_AttachEx(styleFile.string(), "");
+    }
+    mymode::StyleValue = NumberText(SkinIndex);
+    mymode::SaveStyleSetting();
+}
+
+void Form1::Label8_Click() {
+    OpenUrl(QString::fromLatin1(kHomePage));
+}
+
+void Form1::OpenUrl(const QString& address) {
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+} // namespace trimvox

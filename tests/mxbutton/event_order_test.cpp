@@ -7,8 +7,12 @@ namespace {
 
 TEST(EventOrder, PointerEnteringGivesMouseMoveThenMouseEnter) {
     ButtonFixture f;
+    std::vector<bool> overDuringMove;
+    QObject::connect(f.button, &mxbutton::MouseMove,
+                     [&](int, qint16, qint16, float, float) { overDuringMove.push_back(f.M().mMouseOver); });
     f.PointerIn();
     EXPECT_EQ(f.log, (QStringList{"MouseMove", "MouseEnter"}));
+    EXPECT_EQ(overDuringMove, std::vector<bool>{false}) << "the window's own handling runs before the hook";
     EXPECT_TRUE(f.M().mMouseOver);
     EXPECT_EQ(f.M().mButtonState, ButtonState::Hot);
 }

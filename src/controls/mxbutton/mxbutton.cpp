@@ -277,6 +277,9 @@ void mxbutton::SetHandPointer(bool value) {
     if (value && !m_.mHandCursor && host_->AmbientUserMode()) {
         LoadHandCursor();
     }
+    if (!value) {
+        ApplyMousePointer(); // the window's own pointer shape again
+    }
     Notify(QStringLiteral("HandPointer"));
 }
 

@@ -8,7 +8,7 @@ namespace trimvox::mxbutton {
 
 inline constexpr std::uint32_t kTrackLeave = 2;
 
-// A request for mouse-tracking notifications: 16 bytes on the reference platform.
+// A request for mouse-tracking notifications, laid out as on Windows (16 bytes there).
 struct TrackMouseEventRequest {
     std::uint32_t cbSize = 16;
     std::uint32_t dwFlags = kTrackLeave;

@@ -24,8 +24,8 @@ struct Message {
     bool ownHandling = true; // whether the window's own handling of the Qt event belongs to this message
 };
 
-// The messages that a Qt event stands for: activation gives the non-client activation first, as on the
-// reference platform, and then the activation itself.
+// The messages that a Qt event stands for: activation gives the non-client activation first, as on
+// Windows, and then the activation itself.
 std::vector<Message> MessagesOf(QEvent* event) {
     const int type = event->type();
     if (type == QEvent::MouseMove) {
@@ -161,7 +161,8 @@ std::int32_t WindowHookChain::Call(std::size_t depth, const std::vector<std::sha
             return 1;
         }
         ranOwnHandling = true;
-        // The window's own event handling, as Qt would run it after the event filters.
+        // The window's own event handling, as Qt would run it after the event filters. (Filters that were
+        // installed on the window before its first hook do not see a message that a hook reports.)
         return window->event(event) ? 1 : 0;
     }
     const HookLink& link = *links[depth - 1];

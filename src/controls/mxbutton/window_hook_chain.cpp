@@ -103,6 +103,7 @@ void WindowHookChain::Detach(QObject* window, const std::shared_ptr<HookLink>& l
     if (links.empty()) {
         Chains().erase(it);
         window->removeEventFilter(chain);
+        QObject::disconnect(window, nullptr, chain, nullptr);
         chain->deleteLater();
     }
 }

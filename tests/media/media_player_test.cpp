@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 
 #include <fstream>
 #include <functional>
@@ -239,6 +240,52 @@ TEST_F(MediaPlayerTest, WritingTheSameUrlAgainPlaysTheNewContent) {
     EXPECT_NEAR(player.currentMedia().duration(), 0.5, 0.08);
     ASSERT_TRUE(WaitFor([&] { return player.playState() == kPlaying; }));
     EXPECT_TRUE(WaitFor([&] { return player.playState() == kStopped; }, 1500));
+}
+
+// The preview window's retry loop: close, stop, rewrite the file and open it again, many times in a row.
+TEST_F(MediaPlayerTest, ReopeningInQuickSuccessionEndsWithTheLastFile) {
+    const fs::path path = dir.path() / "tcut.mp3";
+    const fs::path source = MakeTone(dir.path(), "source.mp3", 0.5);
+    for (int i = 0; i < 15; ++i) {
+        player.setURL("");
+        player.controls().stop();
+        fs::copy_file(source, path, fs::copy_options::overwrite_existing);
+        player.setURL(Q(path));
+        player.controls().play();
+        Pump(i % 3 * 15);
+    }
+    ASSERT_TRUE(WaitFor([&] { return player.playState() == kPlaying; }));
+    EXPECT_TRUE(WaitFor([&] { return player.playState() == kStopped; }, 1500));
+}
+
+TEST_F(MediaPlayerTest, WithoutAutoStartOpensStopped) {
+    player.setAutoStart(false);
+    const fs::path path = MakeTone(dir.path(), "song.mp3", 1.0);
+    player.setURL(QUrl::fromLocalFile(Q(path)).toString()); // a file: URL works as well as a path
+    EXPECT_EQ(player.currentMedia().getItemInfo("sourceURL"), Q(path));
+    Pump(300);
+    EXPECT_EQ(player.playState(), kStopped);
+    EXPECT_EQ(player.controls().currentPosition(), 0.0);
+    player.controls().play();
+    EXPECT_TRUE(WaitFor([&] { return player.controls().currentPosition() > 0.1; }));
+}
+
+// The backend sometimes ends at once or never starts when media is opened after other media; each open must
+// still play, also with a seek right after opening (files without an Info header seek only once scanned).
+TEST_F(MediaPlayerTest, EveryOpeningPlays) {
+    const fs::path files[] = {MakeTone(dir.path(), "a.mp3", 3.0, "A"),
+                              MakeTone(dir.path(), "b.mp3", 3.0, {}, false)};
+    for (int i = 0; i < 8; ++i) {
+        player.setURL(Q(files[i % 2]));
+        const double from = i / 2 % 2 ? 1.0 : 0.0;
+        if (from > 0) {
+            player.controls().setCurrentPosition(from);
+        }
+        Pump(600);
+        EXPECT_EQ(player.playState(), kPlaying) << i;
+        EXPECT_GT(player.controls().currentPosition(), from + 0.1) << i;
+        EXPECT_LT(player.controls().currentPosition(), from + 1.0) << i;
+    }
 }
 
 TEST_F(MediaPlayerTest, TwoPlayersAtOnce) {

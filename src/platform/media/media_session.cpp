@@ -3,7 +3,9 @@
 #include "platform/media/play_state.h"
 
 #include <QAudio>
+#include <QAudioOutput>
 #include <QFileInfo>
+#include <QPointer>
 #include <QUrl>
 
 #include <algorithm>
@@ -29,168 +31,244 @@ bool IsLoaded(QMediaPlayer::MediaStatus status) {
 } // namespace
 
 MediaSession::MediaSession(QObject* parent) : QObject(parent) {
-    player_.setAudioOutput(&output_);
-    setVolume(volume_);
-    connect(&player_, &QMediaPlayer::playbackStateChanged, this, &MediaSession::updatePlayState);
-    connect(&player_, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
-        if (status == QMediaPlayer::InvalidMedia) {
-            fail();
-            return;
-        }
-        if (IsLoaded(status)) {
-            applyPendingSeek();
-        }
-        updatePlayState();
-    });
-    connect(&player_, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error) {
-        if (error != QMediaPlayer::NoError) {
-            fail();
-        }
-    });
-    connect(&player_, &QMediaPlayer::seekableChanged, this, &MediaSession::applyPendingSeek);
-    connect(&player_, &QMediaPlayer::positionChanged, this,
-            [this] { emit positionChanged(currentPosition()); });
+    clock_.start();
+    stallTimer_.setInterval(250);
+    connect(&stallTimer_, &QTimer::timeout, this, &MediaSession::checkStall);
 }
 
 MediaSession::~MediaSession() {
-    player_.disconnect(this);
-    player_.stop();
+    closeBackend(true);
 }
 
 void MediaSession::setURL(const QString& url) {
-    closeMedia();
-    ++opened_;
+    closeBackend(true);
     url_ = url;
+    path_.clear();
+    recoveries_ = 0;
     if (url.isEmpty()) {
         media_ = MediaItem();
     } else {
-        const QString path = QFileInfo(LocalPath(url)).absoluteFilePath();
-        const MediaInfo info = ReadMediaInfo(path.toStdU16String());
-        media_ = MediaItem(path, info);
-        usable_ = info.playable;
-        if (usable_) {
-            player_.setSource(QUrl::fromLocalFile(path));
+        path_ = QFileInfo(LocalPath(url)).absoluteFilePath();
+        const MediaInfo info = ReadMediaInfo(path_.toStdU16String());
+        media_ = MediaItem(path_, info);
+        if (info.playable) {
+            openBackend();
         }
     }
     emit mediaChanged();
     updatePlayState();
-    if (usable_ && autoStart_) {
+    if (player_ != nullptr && autoStart_) {
         play();
     }
 }
 
-void MediaSession::closeMedia() {
-    usable_ = false;
+void MediaSession::openBackend() {
+    player_ = new QMediaPlayer(this);
+    output_ = new QAudioOutput(player_);
+    player_->setAudioOutput(output_);
+    applyVolume();
+    connect(player_, &QMediaPlayer::playbackStateChanged, this, &MediaSession::updatePlayState);
+    connect(player_, &QMediaPlayer::mediaStatusChanged, this, &MediaSession::onStatus);
+    connect(player_, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error) {
+        if (error != QMediaPlayer::NoError) {
+            fail();
+        }
+    });
+    connect(player_, &QMediaPlayer::seekableChanged, this, &MediaSession::applyPendingSeek);
+    connect(player_, &QMediaPlayer::durationChanged, this, &MediaSession::applyPendingSeek);
+    connect(player_, &QMediaPlayer::positionChanged, this, &MediaSession::onPosition);
+    player_->setSource(QUrl::fromLocalFile(path_));
+}
+
+void MediaSession::closeBackend(bool now) {
+    watch_.halt();
+    stallTimer_.stop();
     pendingSeek_ = -1.0;
-    // Stopping keeps the file open; only an empty source closes it, and only a fresh source reloads it.
-    player_.stop();
-    player_.setSource(QUrl());
+    if (player_ == nullptr) {
+        return;
+    }
+    QPointer<QMediaPlayer> old = player_;
+    player_->disconnect(this);
+    player_ = nullptr;
+    output_ = nullptr;
+    // Stopping keeps the file open; only an empty source closes it.
+    auto release = [old] {
+        if (old) {
+            old->stop();
+            old->setSource(QUrl());
+            old->deleteLater();
+        }
+    };
+    if (now) {
+        release();
+    } else {
+        QMetaObject::invokeMethod(this, release, Qt::QueuedConnection);
+    }
 }
 
 void MediaSession::fail() {
-    if (!usable_) {
+    if (player_ == nullptr) {
         return;
     }
-    usable_ = false;
-    pendingSeek_ = -1.0;
+    closeBackend(false);
     media_.markUnplayable();
     emit mediaChanged();
     updatePlayState();
-    // The backend reports errors from inside its own message handling: close the media once that is done,
-    // unless other media has been opened in the meantime.
-    const quint64 opened = opened_;
-    QMetaObject::invokeMethod(
-        this,
-        [this, opened] {
-            if (opened == opened_) {
-                closeMedia();
-            }
-        },
-        Qt::QueuedConnection);
+}
+
+void MediaSession::recover(double position) {
+    ++recoveries_;
+    closeBackend(false);
+    openBackend();
+    if (position > 0.05) {
+        pendingSeek_ = std::min(position, media_.duration());
+    }
+    play();
 }
 
 void MediaSession::play() {
-    if (!usable_) {
+    if (player_ == nullptr) {
         return;
     }
-    player_.play();
+    if (player_->mediaStatus() == QMediaPlayer::EndOfMedia && pendingSeek_ < 0.0) {
+        player_->setPosition(0);
+    }
+    player_->play();
+    watch_.start(pendingSeek_ >= 0.0 ? pendingSeek_ : player_->position() / 1000.0, now());
+    stallTimer_.start();
     applyPendingSeek();
     updatePlayState();
 }
 
 void MediaSession::pause() {
-    if (!usable_ || player_.playbackState() != QMediaPlayer::PlayingState) {
+    if (player_ == nullptr || player_->playbackState() != QMediaPlayer::PlayingState) {
         return;
     }
-    player_.pause();
+    player_->pause();
+    watch_.halt();
+    stallTimer_.stop();
     updatePlayState();
 }
 
 void MediaSession::stop() {
-    if (!usable_) {
+    if (player_ == nullptr) {
         return;
     }
     pendingSeek_ = -1.0;
-    player_.stop();
+    watch_.halt();
+    stallTimer_.stop();
+    player_->stop();
     updatePlayState();
 }
 
 double MediaSession::currentPosition() const {
-    if (!usable_) {
+    if (player_ == nullptr) {
         return 0.0;
     }
     if (pendingSeek_ >= 0.0) {
         return pendingSeek_;
     }
-    if (player_.mediaStatus() == QMediaPlayer::EndOfMedia) {
+    if (player_->mediaStatus() == QMediaPlayer::EndOfMedia) {
         return 0.0;
     }
-    return player_.position() / 1000.0;
+    return player_->position() / 1000.0;
 }
 
 void MediaSession::setCurrentPosition(double seconds) {
-    if (!usable_ || !std::isfinite(seconds)) {
+    if (player_ == nullptr || !std::isfinite(seconds)) {
         return;
     }
-    seconds = std::clamp(seconds, 0.0, std::max(media_.duration(), 0.0));
-    pendingSeek_ = seconds;
+    pendingSeek_ = std::clamp(seconds, 0.0, std::max(media_.duration(), 0.0));
+    if (watch_.running()) {
+        watch_.start(pendingSeek_, now());
+    }
     applyPendingSeek();
     emit positionChanged(currentPosition());
 }
 
+bool MediaSession::canSeek() const {
+    // A seek made while the media still opens, or before the backend knows the length (it scans a file
+    // without an Info header first), is lost and playback starts over from the beginning.
+    return player_ != nullptr && IsLoaded(player_->mediaStatus()) && player_->isSeekable() &&
+           player_->duration() > 0;
+}
+
 void MediaSession::applyPendingSeek() {
-    // A seek made while the media is still opening is lost, so it waits until the media is open.
-    if (pendingSeek_ < 0.0 || !IsLoaded(player_.mediaStatus()) || !player_.isSeekable()) {
+    if (pendingSeek_ < 0.0 || !canSeek()) {
         return;
     }
     const auto ms = static_cast<qint64>(std::llround(pendingSeek_ * 1000.0));
+    if (watch_.running()) {
+        watch_.start(pendingSeek_, now());
+    }
     pendingSeek_ = -1.0;
-    player_.setPosition(ms);
+    player_->setPosition(ms);
+}
+
+void MediaSession::onStatus(QMediaPlayer::MediaStatus status) {
+    if (status == QMediaPlayer::InvalidMedia) {
+        fail();
+        return;
+    }
+    if (status == QMediaPlayer::EndOfMedia) {
+        if (watch_.isEarlyEnd(media_.duration(), now()) && recoveries_ < kMaxRecoveries) {
+            recover(watch_.expected(now()));
+            return;
+        }
+        watch_.halt();
+        stallTimer_.stop();
+    }
+    if (IsLoaded(status)) {
+        applyPendingSeek();
+    }
+    updatePlayState();
+}
+
+void MediaSession::onPosition(qint64 ms) {
+    watch_.observe(ms / 1000.0, now());
+    emit positionChanged(currentPosition());
+}
+
+void MediaSession::checkStall() {
+    if (player_ == nullptr || player_->playbackState() != QMediaPlayer::PlayingState) {
+        return;
+    }
+    watch_.observe(player_->position() / 1000.0, now());
+    if (watch_.isStalled(now()) && recoveries_ < kMaxRecoveries) {
+        recover(pendingSeek_ >= 0.0 ? pendingSeek_ : player_->position() / 1000.0);
+    }
+}
+
+void MediaSession::applyVolume() {
+    if (output_ == nullptr) {
+        return;
+    }
+    output_->setVolume(static_cast<float>(
+        QAudio::convertVolume(volume_ / 100.0, QAudio::LogarithmicVolumeScale, QAudio::LinearVolumeScale)));
+    output_->setMuted(mute_);
 }
 
 void MediaSession::setVolume(int volume) {
     volume = std::clamp(volume, 0, 100);
-    output_.setVolume(static_cast<float>(
-        QAudio::convertVolume(volume / 100.0, QAudio::LogarithmicVolumeScale, QAudio::LinearVolumeScale)));
     if (volume != volume_) {
         volume_ = volume;
+        applyVolume();
         emit volumeChanged(volume_);
     }
 }
 
-bool MediaSession::mute() const {
-    return output_.isMuted();
-}
-
 void MediaSession::setMute(bool on) {
-    if (on != output_.isMuted()) {
-        output_.setMuted(on);
+    if (on != mute_) {
+        mute_ = on;
+        applyVolume();
         emit muteChanged(on);
     }
 }
 
 void MediaSession::updatePlayState() {
-    const int state = PlayStateOf(player_.playbackState(), player_.mediaStatus(), usable_);
+    const int state = player_ == nullptr
+                          ? PlayStateUndefined
+                          : PlayStateOf(player_->playbackState(), player_->mediaStatus(), true);
     if (state != playState_) {
         playState_ = state;
         emit playStateChanged(playState_);

@@ -1,17 +1,26 @@
 #pragma once
 
 #include "platform/media/media_item.h"
+#include "platform/media/playback_watch.h"
 
-#include <QAudioOutput>
+#include <QElapsedTimer>
 #include <QMediaPlayer>
 #include <QObject>
 #include <QString>
+#include <QTimer>
+
+class QAudioOutput;
 
 namespace trimvox {
 
 // Playback of one media file without any user interface: opens the file given as URL, reads its title and
 // length at once, plays, pauses, stops and seeks, and reports the play state by the player's numbers.
 // Media that cannot be played leaves the session idle (play state 0, length 0) without any message.
+//
+// Every URL write opens the media in a fresh backend player: a backend player that is given one source after
+// another sometimes never starts or ends at once. Where the backend still reports an end of the media long
+// before it could have been played, or stops moving while it says it plays, the session opens the media anew
+// and goes on from where playback must be.
 class MediaSession : public QObject {
     Q_OBJECT
 
@@ -34,8 +43,8 @@ public:
 
     // Seconds from the start of the media; 0 when stopped at the end or nothing is open.
     double currentPosition() const;
-    // Seeks; the position is kept inside the media. A seek while the media is still opening is made as soon
-    // as it is open.
+    // Seeks; the position is kept inside the media. A seek that the backend cannot make yet (while the media
+    // opens, or before it knows the length) is made as soon as it can.
     void setCurrentPosition(double seconds);
 
     int playState() const { return playState_; }
@@ -44,8 +53,11 @@ public:
     // 0 to 100; the scale is logarithmic like a volume knob.
     int volume() const { return volume_; }
     void setVolume(int volume);
-    bool mute() const;
+    bool mute() const { return mute_; }
     void setMute(bool on);
+
+    // How often the media was opened anew after a glitch of the backend, since the last URL write.
+    int recoveries() const { return recoveries_; }
 
 signals:
     void playStateChanged(int playState);
@@ -55,20 +67,35 @@ signals:
     void muteChanged(bool on);
 
 private:
-    void closeMedia();
-    void fail();
-    void applyPendingSeek();
-    void updatePlayState();
+    static constexpr int kMaxRecoveries = 5;
 
-    QMediaPlayer player_;
-    QAudioOutput output_;
+    void openBackend();
+    // Releases the backend's file at once, or, from inside the backend's own signals, right after them.
+    void closeBackend(bool now);
+    void fail();
+    void recover(double position);
+    void onStatus(QMediaPlayer::MediaStatus status);
+    void onPosition(qint64 ms);
+    void checkStall();
+    bool canSeek() const;
+    void applyPendingSeek();
+    void applyVolume();
+    void updatePlayState();
+    std::int64_t now() const { return clock_.elapsed(); }
+
     QString url_;
+    QString path_; // the opened file's full path
     MediaItem media_;
-    bool usable_ = false;       // a playable file is open
+    QMediaPlayer* player_ = nullptr; // the backend; null when nothing playable is open
+    QAudioOutput* output_ = nullptr;
     double pendingSeek_ = -1.0; // seconds, or negative for none
-    quint64 opened_ = 0;        // counts the URL writes
+    PlaybackWatch watch_;
+    QElapsedTimer clock_;
+    QTimer stallTimer_;
+    int recoveries_ = 0;
     int playState_ = 0;
     int volume_ = 50;
+    bool mute_ = false;
     bool autoStart_ = true;
 };
 

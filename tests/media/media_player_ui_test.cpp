@@ -4,6 +4,7 @@
 #include "platform/media/display_strip.h"
 #include "platform/media/seek_bar.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QSlider>
@@ -103,10 +104,15 @@ TEST_F(MediaPlayerUiTest, SpacePlaysAndPausesWhenThePlayerHasTheFocus) {
     for (const char* name : {"seekBar", "playButton", "stopButton", "muteButton", "volumeSlider"}) {
         EXPECT_EQ(child<QWidget>(name)->focusPolicy(), Qt::NoFocus) << name;
     }
+    player.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&player));
+    player.setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(player.hasFocus());
+    EXPECT_TRUE(child<DisplayStrip>("display")->focusFrame());
     ASSERT_TRUE(startPlaying());
-    QTest::keyClick(&player, Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_EQ(player.playState(), kPaused);
-    QTest::keyClick(&player, Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_TRUE(WaitFor([&] { return player.playState() == kPlaying; }));
 }
 

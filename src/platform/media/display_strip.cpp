@@ -2,6 +2,7 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPen>
 
 namespace trimvox {
 
@@ -29,12 +30,23 @@ void DisplayStrip::setRightMargin(int pixels) {
     update();
 }
 
+void DisplayStrip::setFocusFrame(bool on) {
+    if (on != focusFrame_) {
+        focusFrame_ = on;
+        update();
+    }
+}
+
 void DisplayStrip::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QLinearGradient background(0, 0, 0, height());
     background.setColorAt(0.0, QColor(0x22, 0x2B, 0x36));
     background.setColorAt(1.0, QColor(0x0B, 0x10, 0x16));
     painter.fillRect(rect(), background);
+    if (focusFrame_) {
+        painter.setPen(QPen(QColor(0x8F, 0xC8, 0xF0), 1.0, Qt::DotLine));
+        painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
 
     const int left = 8;
     const int textWidth = width() - left - rightMargin_ - 4;

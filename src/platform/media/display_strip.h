@@ -19,6 +19,9 @@ public:
     QString status() const { return status_; }
     // Keeps the text clear of this many pixels at the strip's right end (where other controls lie).
     void setRightMargin(int pixels);
+    // Frames the strip to show that the player has the keyboard focus.
+    void setFocusFrame(bool on);
+    bool focusFrame() const { return focusFrame_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -27,6 +30,7 @@ private:
     QString title_;
     QString status_;
     int rightMargin_ = 0;
+    bool focusFrame_ = false;
 };
 
 } // namespace trimvox

@@ -146,6 +146,16 @@ void MediaPlayer::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+void MediaPlayer::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    display_->setFocusFrame(true);
+}
+
+void MediaPlayer::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    display_->setFocusFrame(false);
+}
+
 void MediaPlayer::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layoutControls();

@@ -81,14 +81,6 @@ mxbutton::mxbutton* MakeButton(const ControlDesign& c, QWidget* parent) {
     button->setObjectName(QStringLiteral("%1(%2)").arg(c.name).arg(c.index));
     button->setGeometry(PixelRect(c));
     button->ReadProperties(StoredInstance(c.stored));
-    // The stored pointer picture carries no hot spot; the cursor file has one (the fingertip), so the
-    // button takes the pointer from the file.
-    const QString icon = c.stored.value(QStringLiteral("mouseicon")).toString();
-    if (button->MousePointer() == 99 && !icon.isEmpty()) {
-        if (const auto cursor = CursorOf(icon)) {
-            button->setCursor(*cursor);
-        }
-    }
     return button;
 }
 
@@ -148,7 +140,7 @@ Form1Controls BuildForm1Design(QWidget& form, const FormDesign& design) {
             QLabel* label = MakeLabel(c, parent);
             widget = label;
             QLabel** labelFields[] = {&out.Label1, &out.Label2, &out.Label3, &out.Label4,
-                                &out.Label5, &out.Label6, &out.Label7};
+                                      &out.Label5, &out.Label6, &out.Label7};
             const QString n = c.name;
             if (n.startsWith(QStringLiteral("Label"))) {
                 const int number = n.mid(5).toInt();

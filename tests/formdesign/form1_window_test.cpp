@@ -3,10 +3,12 @@
 // they lie over.
 
 #include "app/app_fonts.h"
+#include "app/form1.h"
 #include "app/form1_design.h"
 #include "formdesign/form1_expected.h"
 #include "platform/gdi/font_description.h"
 #include "platform/gdi/picture.h"
+#include "support/temp_data_home.h"
 
 #include <QApplication>
 #include <QDir>
@@ -169,11 +171,17 @@ TEST_F(Form1Window, ClickAtTheCentreOfEachButtonReachesThatButton) {
     EXPECT_EQ(playerPresses, 0);
 }
 
-// The picture of the main window that the README shows; written next to the test binary.
-TEST_F(Form1Window, Screenshot) {
-    form_.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form_));
-    const QImage shot = form_.grab().toImage();
+// The picture of the main window that the README shows: the program's window after its start-up (stored
+// skin applied), written next to the test binary.
+TEST(Form1Screenshot, ProgramWindowAfterStartUp) {
+    RegisterFontSubstitutions();
+    test::TempDataHome home;
+    Form1 form;
+    ASSERT_TRUE(form.Form_Initialize());
+    form.Form_Load();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QImage shot = form.grab().toImage();
     EXPECT_EQ(shot.size(), QSize(568, 265));
     EXPECT_TRUE(shot.save(QDir::currentPath() + QStringLiteral("/form1_screenshot.png")));
 }

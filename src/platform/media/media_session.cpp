@@ -1,9 +1,12 @@
 #include "platform/media/media_session.h"
 
+#include "platform/media/frame_sync.h"
+#include "platform/media/offset_file_device.h"
 #include "platform/media/play_state.h"
 
 #include <QAudio>
 #include <QAudioOutput>
+#include <QFile>
 #include <QFileInfo>
 #include <QPointer>
 #include <QUrl>
@@ -26,6 +29,17 @@ bool IsLoaded(QMediaPlayer::MediaStatus status) {
     return status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferingMedia ||
            status == QMediaPlayer::BufferedMedia || status == QMediaPlayer::StalledMedia ||
            status == QMediaPlayer::EndOfMedia;
+}
+
+// The byte where the file's audio starts (see FindAudioStart), from its first 64 KiB.
+qint64 AudioStart(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    const QByteArray head = file.read(64 * 1024);
+    return static_cast<qint64>(FindAudioStart(reinterpret_cast<const std::uint8_t*>(head.constData()),
+                                              static_cast<std::size_t>(head.size())));
 }
 
 } // namespace
@@ -77,10 +91,22 @@ void MediaSession::openBackend() {
     connect(player_, &QMediaPlayer::seekableChanged, this, &MediaSession::applyPendingSeek);
     connect(player_, &QMediaPlayer::durationChanged, this, &MediaSession::applyPendingSeek);
     connect(player_, &QMediaPlayer::positionChanged, this, &MediaSession::onPosition);
+    // A file that begins inside a frame (a raw cut) is read from its first real frame on.
+    const qint64 start = AudioStart(path_);
+    if (start > 0) {
+        auto* device = new OffsetFileDevice(path_, start, player_);
+        if (device->open(QIODevice::ReadOnly)) {
+            player_->setSourceDevice(device, QUrl::fromLocalFile(path_));
+            return;
+        }
+        delete device;
+    }
     player_->setSource(QUrl::fromLocalFile(path_));
 }
 
 void MediaSession::closeBackend(bool now) {
+    moving_ = false;
+    lastPlayingPositionMs_ = -1;
     watch_.halt();
     stallTimer_.stop();
     pendingSeek_ = -1.0;
@@ -96,6 +122,10 @@ void MediaSession::closeBackend(bool now) {
         if (old) {
             old->stop();
             old->setSource(QUrl());
+            // A file read through a device is let go of with the device.
+            for (auto* device : old->findChildren<OffsetFileDevice*>()) {
+                device->close();
+            }
             old->deleteLater();
         }
     };
@@ -134,6 +164,8 @@ void MediaSession::play() {
         player_->setPosition(0);
     }
     player_->play();
+    moving_ = false;
+    lastPlayingPositionMs_ = player_->position();
     watch_.start(pendingSeek_ >= 0.0 ? pendingSeek_ : player_->position() / 1000.0, now());
     stallTimer_.start();
     applyPendingSeek();
@@ -220,11 +252,29 @@ void MediaSession::onStatus(QMediaPlayer::MediaStatus status) {
     }
     if (IsLoaded(status)) {
         applyPendingSeek();
+        // Now and then the backend opens a file without finding its audio stream: it then "plays"
+        // silence that never moves. Give it a moment to find the stream, then open the file anew.
+        if (!player_->hasAudio()) {
+            QTimer::singleShot(300, this, &MediaSession::checkAudio);
+        }
     }
     updatePlayState();
 }
 
+void MediaSession::checkAudio() {
+    if (player_ != nullptr && IsLoaded(player_->mediaStatus()) && !player_->hasAudio() &&
+        player_->mediaStatus() != QMediaPlayer::EndOfMedia && recoveries_ < kMaxRecoveries &&
+        player_->playbackState() == QMediaPlayer::PlayingState) {
+        recover(pendingSeek_ >= 0.0 ? pendingSeek_ : player_->position() / 1000.0);
+    }
+}
+
 void MediaSession::onPosition(qint64 ms) {
+    if (!moving_ && player_ != nullptr && player_->playbackState() == QMediaPlayer::PlayingState &&
+        lastPlayingPositionMs_ >= 0 && ms != lastPlayingPositionMs_) {
+        moving_ = true;
+        updatePlayState();
+    }
     watch_.observe(ms / 1000.0, now());
     emit positionChanged(currentPosition());
 }
@@ -266,9 +316,13 @@ void MediaSession::setMute(bool on) {
 }
 
 void MediaSession::updatePlayState() {
-    const int state = player_ == nullptr
-                          ? PlayStateUndefined
-                          : PlayStateOf(player_->playbackState(), player_->mediaStatus(), true);
+    int state = player_ == nullptr ? PlayStateUndefined
+                                   : PlayStateOf(player_->playbackState(), player_->mediaStatus(), true);
+    // The backend may report a file as still loading while it plays it: a moving position says playing.
+    if (state == PlayStateTransitioning && moving_ &&
+        player_->playbackState() == QMediaPlayer::PlayingState) {
+        state = PlayStatePlaying;
+    }
     if (state != playState_) {
         playState_ = state;
         emit playStateChanged(playState_);

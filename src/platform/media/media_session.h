@@ -78,6 +78,7 @@ private:
     void onPosition(qint64 ms);
     void checkStall();
     bool canSeek() const;
+    void checkAudio();
     void applyPendingSeek();
     void applyVolume();
     void updatePlayState();
@@ -94,6 +95,8 @@ private:
     QTimer stallTimer_;
     int recoveries_ = 0;
     int playState_ = 0;
+    qint64 lastPlayingPositionMs_ = -1; // the position when playback last started, to see it move
+    bool moving_ = false;               // the position moved since playback started
     int volume_ = 50;
     bool mute_ = false;
     bool autoStart_ = true;

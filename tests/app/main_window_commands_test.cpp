@@ -217,6 +217,28 @@ TEST_F(MainWindowCommands, AFailedCutSaysWhyAndOpensNoPreview) {
     EXPECT_FALSE(std::filesystem::exists(DataFile(kPreviewFileName)));
 }
 
+TEST_F(MainWindowCommands, APreviewThatCannotBeCutAgainSaysWhyAndCloses) {
+    const auto source = Mp3("s.mp3", Tone(3.0));
+    Open(source);
+    form_->StartPos = 0.5;
+    form_->EndPos = 2.0;
+    bool closedByItself = false;
+    WhenPreviewShows([&](Form2& preview) {
+        // The source goes away, then the preview: cutting again fails.
+        std::filesystem::remove(source);
+        std::filesystem::remove(DataFile(kPreviewFileName));
+        closedByItself = WaitUntil([&] { return !preview.isVisible(); }, 2000);
+        if (!closedByItself) {
+            preview.reject();
+        }
+    });
+    Click(3);
+    EXPECT_TRUE(closedByItself);
+    ASSERT_EQ(driver_.messages().size(), 1u);
+    EXPECT_TRUE(driver_.messages()[0].text.startsWith(QStringLiteral("截取失败：")));
+    EXPECT_FALSE(std::filesystem::exists(DataFile(kPreviewFileName)));
+}
+
 TEST_F(MainWindowCommands, SeventeenSkinPressesCycleAndTheNextStartAppliesTheLast) {
     std::vector<std::string> stored;
     for (int press = 0; press < 17; ++press) {

@@ -2,6 +2,7 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/message_box.h"
+#include "app/seconds_text.h"
 #include "common/number_text.h"
 #include "cutting/cut_preview.h"
 #include "platform/fs/byte_file.h"
@@ -26,10 +27,6 @@ namespace {
 
 const QString kDialogTitle = QStringLiteral("请选择主文件");
 const QString kMp3Filter = QStringLiteral("*.mp3|*.mp3");
-
-QString Seconds(double value) {
-    return QString::fromStdString(NumberText(value)) + QStringLiteral("(s)");
-}
 
 std::filesystem::path PathOf(const QString& text) {
     return std::filesystem::path(text.toStdString());
@@ -104,7 +101,7 @@ void Form1::MarkStart() {
         StartPos = controls_.wmp->controls().currentPosition();
     }
     if (controls_.Label5 != nullptr) {
-        controls_.Label5->setText(QStringLiteral("起始点：") + Seconds(StartPos));
+        controls_.Label5->setText(QStringLiteral("起始点：") + SecondsText(StartPos));
     }
 }
 
@@ -113,11 +110,11 @@ void Form1::MarkEnd() {
         EndPos = controls_.wmp->controls().currentPosition();
     }
     if (controls_.Label6 != nullptr) {
-        controls_.Label6->setText(QStringLiteral("结束点：") + Seconds(EndPos));
+        controls_.Label6->setText(QStringLiteral("结束点：") + SecondsText(EndPos));
     }
     // The cut length is shown only here: marking the start again later does not update it.
     if (controls_.Label7 != nullptr) {
-        controls_.Label7->setText(QStringLiteral("截取时长：") + Seconds(EndPos - StartPos));
+        controls_.Label7->setText(QStringLiteral("截取时长：") + SecondsText(EndPos - StartPos));
     }
 }
 

@@ -1,5 +1,6 @@
 // The main window's two timers: the file information after the open command, and the playing position.
 #include "app/form1.h"
+#include "app/seconds_text.h"
 #include "common/number_text.h"
 #include "platform/fs/data_folder.h"
 #include "platform/media/media_player.h"
@@ -12,10 +13,6 @@ namespace trimvox {
 
 namespace {
 constexpr int kPlaying = 3;
-
-QString Seconds(double value) {
-    return QString::fromStdString(NumberText(value)) + QStringLiteral("(s)");
-}
 
 void SetText(QLabel* label, const QString& text) {
     if (label != nullptr) {
@@ -33,7 +30,7 @@ void Form1::Timer1_Timer() {
         SetText(controls_.Label1, QStringLiteral("名称：") + media.getItemInfo(QStringLiteral("Title")));
         SetText(controls_.Label2,
                 QStringLiteral("文件类型：") + media.getItemInfo(QStringLiteral("FileType")));
-        SetText(controls_.Label3, QStringLiteral("时长：") + Seconds(media.duration()));
+        SetText(controls_.Label3, QStringLiteral("时长：") + SecondsText(media.duration()));
     }
     SetText(controls_.Label5, QStringLiteral("起始点："));
     SetText(controls_.Label6, QStringLiteral("结束点："));
@@ -49,7 +46,7 @@ void Form1::Timer2_Timer() {
         return; // the label keeps the last position seen while playing
     }
     SetText(controls_.Label4,
-            QStringLiteral("当前位置：") + Seconds(controls_.wmp->controls().currentPosition()));
+            QStringLiteral("当前位置：") + SecondsText(controls_.wmp->controls().currentPosition()));
 }
 
 } // namespace trimvox

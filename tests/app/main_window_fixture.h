@@ -41,6 +41,7 @@ protected:
         StartProgram();
     }
     void TearDown() override {
+        previewWatch_.reset();
         form_.reset();
         files_.reset();
         home_.reset();
@@ -81,22 +82,21 @@ protected:
         return QTest::qWaitFor(condition, ms);
     }
 
-    // Runs `action` once the preview window shows (from its own modal loop).
-    static void WhenPreviewShows(std::function<void(Form2&)> action) {
-        auto* poll = new QTimer;
-        poll->setInterval(10);
-        QObject::connect(poll, &QTimer::timeout, [poll, action] {
+    // Runs `action` once the preview window shows (from its own modal loop). The watch ends with the test.
+    void WhenPreviewShows(std::function<void(Form2&)> action) {
+        previewWatch_ = std::make_unique<QTimer>();
+        previewWatch_->setInterval(10);
+        QObject::connect(previewWatch_.get(), &QTimer::timeout, [this, action] {
             for (QWidget* widget : QApplication::topLevelWidgets()) {
                 if (auto* preview = qobject_cast<Form2*>(widget);
                     preview != nullptr && preview->isVisible()) {
-                    poll->stop();
-                    poll->deleteLater();
+                    previewWatch_->stop();
                     action(*preview);
                     return;
                 }
             }
         });
-        poll->start();
+        previewWatch_->start();
     }
 
     Bytes PreviewBytes() const { return ReadWholeFile(DataFile(kPreviewFileName)).value_or(Bytes{}); }
@@ -105,6 +105,7 @@ protected:
     std::unique_ptr<TempDir> files_;
     DialogDriver driver_;
     std::unique_ptr<Form1> form_;
+    std::unique_ptr<QTimer> previewWatch_;
 };
 
 } // namespace trimvox::test

@@ -1,4 +1,5 @@
 #include "app/app_fonts.h"
+#include "app/app_language.h"
 #include "app/form1.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trimvox"));
     trimvox::RegisterFontSubstitutions();
+    trimvox::InstallChineseTranslations();
 
     trimvox::Form1 form;
     if (!form.Form_Initialize()) {

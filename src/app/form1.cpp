@@ -1,13 +1,12 @@
 #include "app/form1.h"
 
+#include "app/centre_on_screen.h"
 #include "app/message_box.h"
 #include "app/startup_sequence.h"
 #include "platform/fs/data_folder.h"
 #include "platform/resources/resource_table.h"
 
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QTimer>
 
 namespace trimvox {
@@ -44,13 +43,7 @@ bool Form1::Form_Initialize() {
 }
 
 void Form1::Form_Load() {
-    const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return;
-    }
-    const QRect area = screen->geometry();
-    move(area.x() + (area.width() - frameGeometry().width()) / 2,
-         area.y() + (area.height() - frameGeometry().height()) / 2);
+    CentreOnScreen(*this, screen());
 }
 
 } // namespace trimvox

@@ -1,13 +1,12 @@
 #include "app/form2.h"
 
+#include "app/centre_on_screen.h"
 #include "app/form1.h"
 #include "app/message_box.h"
 #include "platform/fs/data_folder.h"
 #include "platform/fs/file_exists.h"
 #include "platform/media/media_player.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTimer>
 
 namespace trimvox {
@@ -48,12 +47,7 @@ void Form2::showEvent(QShowEvent* event) {
 
 void Form2::Form_Load() {
     setWindowIcon(main_.windowIcon());
-    const QScreen* screen = main_.screen() != nullptr ? main_.screen() : QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - frameGeometry().width()) / 2,
-             area.y() + (area.height() - frameGeometry().height()) / 2);
-    }
+    CentreOnScreen(*this, main_.screen());
     play();
 }
 

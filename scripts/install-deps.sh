@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
   libtag1-dev
+  libmpg123-dev mpg123
+  desktop-file-utils appstream man-db dpkg-dev file
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-translations-l10n
   lame sox xvfb xauth imagemagick python3

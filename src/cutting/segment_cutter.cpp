@@ -1,6 +1,6 @@
 #include "cutting/segment_cutter.h"
 
-#include "platform/fs/byte_file.h"
+#include "platform/fs/atomic_output.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -69,22 +69,6 @@ CutError OpenSource(const std::filesystem::path& path, FileHandle& handle, std::
     return CutError::None;
 }
 
-// Creates a new temporary file beside the output, never one that is already there.
-std::filesystem::path CreateTemporary(const std::filesystem::path& output, FileHandle& handle, int& error) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::filesystem::path temporary = TemporarySibling(output);
-        handle.Reset(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (handle.valid()) {
-            return temporary;
-        }
-        if (errno != EEXIST) {
-            break;
-        }
-    }
-    error = errno;
-    return {};
-}
-
 void RemoveOldOutput(const std::filesystem::path& output) {
     std::error_code error;
     const auto status = std::filesystem::symlink_status(output, error);
@@ -93,7 +77,7 @@ void RemoveOldOutput(const std::filesystem::path& output) {
     }
 }
 
-CutResult Cut(const CutRequest& request, std::filesystem::path& temporary) {
+CutResult Cut(const CutRequest& request) {
     CutResult result;
     if (!std::isfinite(request.duration) || request.duration <= 0.0) {
         result.error = CutError::BadDuration;
@@ -117,61 +101,40 @@ CutResult Cut(const CutRequest& request, std::filesystem::path& temporary) {
         return result;
     }
 
-    std::error_code status;
-    if (std::filesystem::is_directory(request.output, status)) {
-        result.error = CutError::OutputUnwritable;
-        result.detail = Reason(EISDIR);
-        return result;
-    }
-    FileHandle target;
-    int error = 0;
-    temporary = CreateTemporary(request.output, target, error);
-    if (!target.valid()) {
-        result.error = CutError::OutputUnwritable;
-        result.detail = Reason(error);
-        return result;
-    }
     const std::int64_t wanted = std::min(result.range.count, result.sourceLength - result.range.offset);
-    const CopyOutcome copy =
-        CopyByteRange(source.get(), result.range.offset, wanted, target.get(), request.method);
-    result.written = copy.copied;
-    if (copy.readError != 0) {
-        result.error = CutError::SourceUnreadable;
-        result.detail = Reason(copy.readError);
+    const std::string failure = WriteFileAtomically(request.output, [&](int target) -> std::string {
+        const CopyOutcome copy =
+            CopyByteRange(source.get(), result.range.offset, wanted, target, request.method);
+        result.written = copy.copied;
+        if (copy.readError != 0) {
+            result.error = CutError::SourceUnreadable;
+            return Reason(copy.readError);
+        }
+        if (copy.writeError != 0) {
+            return Reason(copy.writeError);
+        }
+        if (copy.copied == 0) {
+            result.error = CutError::EmptySegment; // the source shrank while it was cut
+            return "the source ended before the segment";
+        }
+        return {};
+    });
+    if (!failure.empty()) {
+        if (result.error == CutError::None) {
+            result.error = CutError::OutputUnwritable;
+        }
+        if (result.error != CutError::EmptySegment) {
+            result.detail = failure;
+        }
         return result;
     }
-    if (copy.writeError != 0) {
-        result.error = CutError::OutputUnwritable;
-        result.detail = Reason(copy.writeError);
-        return result;
-    }
-    if (copy.copied == 0) {
-        result.error = CutError::EmptySegment; // the source shrank while it was cut
-        return result;
-    }
-    if (const int closeError = target.Close(); closeError != 0) {
-        result.error = CutError::OutputUnwritable;
-        result.detail = Reason(closeError);
-        return result;
-    }
-    if (::rename(temporary.c_str(), request.output.c_str()) != 0) {
-        result.error = CutError::OutputUnwritable;
-        result.detail = Reason(errno);
-        return result;
-    }
-    temporary.clear();
     return result;
 }
 
 } // namespace
 
 CutResult CutSegment(const CutRequest& request) {
-    std::filesystem::path temporary;
-    CutResult result = Cut(request, temporary);
-    if (!temporary.empty()) {
-        std::error_code error;
-        std::filesystem::remove(temporary, error);
-    }
+    CutResult result = Cut(request);
     if (!result.ok()) {
         result.written = 0;
         if (request.onFailure == OldOutput::Remove) {

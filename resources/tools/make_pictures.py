@@ -2,6 +2,8 @@
 """Draws the program's pictures and writes them under resources/:
 
   icon/trimvox.ico        the program's icon: 48, 32, 24 and 16 pixels, 256 colours each
+  icon/hicolor/<N>x<N>/org.trimvox.Trimvox.png
+                          the same icon for the desktop's icon theme, drawn at each size N of HICOLOR_SIZES
   pictures/<name>.jpg     the six command buttons' pictures, at the sizes the main window's design uses
   cursors/hand.cur        the 32 x 32 two-colour hand cursor, hot spot (5, 0) at the fingertip
 
@@ -346,6 +348,18 @@ def icon_shapes_small():
     return shapes
 
 
+def icon_image(size):
+    """The icon drawn at `size` pixels: the small drawing below 24 pixels, the full one from 24 up."""
+    if size >= 24:
+        return rasterise(size, size, None, icon_shapes(), scale=size / 48.0)
+    return rasterise(size, size, None, icon_shapes_small(), scale=size / 16.0)
+
+
+# The sizes and the name of the icon in the desktop's icon theme (the application's id).
+HICOLOR_SIZES = (16, 24, 32, 48, 64, 128, 256)
+HICOLOR_NAME = "org.trimvox.Trimvox"
+
+
 # A hand with the index finger pointing up; '#' black, 'o' white, anything else transparent. The
 # fingertip is at (5, 0), the cursor's hot spot.
 HAND = [
@@ -410,14 +424,16 @@ def main():
 
     images = []
     for size in (48, 32, 24, 16):
-        if size >= 24:
-            img = rasterise(size, size, None, icon_shapes(), scale=size / 48.0)
-        else:
-            img = rasterise(size, size, None, icon_shapes_small(), scale=size / 16.0)
+        img = icon_image(size)
         images.append(img)
         if preview:
             write_png(os.path.join(preview, "icon%d.png" % size), img, 8)
     write_ico(os.path.join(icons, "trimvox.ico"), images)
+
+    for size in HICOLOR_SIZES:
+        folder = os.path.join(icons, "hicolor", "%dx%d" % (size, size))
+        os.makedirs(folder, exist_ok=True)
+        write_png(os.path.join(folder, HICOLOR_NAME + ".png"), icon_image(size))
 
     hand = hand_image()
     write_cur(os.path.join(cursors, "hand.cur"), hand, HAND_HOTSPOT)

@@ -1,11 +1,39 @@
 #include "app/app_fonts.h"
 #include "app/app_language.h"
 #include "app/form1.h"
+#include "app/gui_command_line.h"
 
 #include <QApplication>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> Arguments(int argc, char* argv[]) {
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    // --help and --version answer before the window system is touched, so they work without a display.
+    const auto early = trimvox::ParseGuiCommandLine(Arguments(argc, argv));
+    if (early.action == trimvox::GuiCommandLine::Action::Help) {
+        std::cout << trimvox::GuiHelpText();
+        return 0;
+    }
+    if (early.action == trimvox::GuiCommandLine::Action::Version) {
+        std::cout << trimvox::GuiVersionText();
+        return 0;
+    }
+
+    QApplication app(argc, argv); // takes Qt's own options out of argv
+    const auto line = trimvox::ParseGuiCommandLine(Arguments(argc, argv));
+    if (line.action != trimvox::GuiCommandLine::Action::Run) {
+        std::cerr << "trimvox: " << line.error << "\nTry 'trimvox --help'.\n";
+        return 2;
+    }
     QApplication::setApplicationName(QStringLiteral("Trimvox"));
     trimvox::RegisterFontSubstitutions();
     trimvox::InstallChineseTranslations();

@@ -26,6 +26,7 @@ constexpr const char* kHelp =
     "\n"
     "  --duration SECONDS  the playing time of SOURCE; without it, it is read from the file\n"
     "  -h, --help          show this help and exit\n"
+    "  --version           show the version and exit\n"
     "\n"
     "Exit status: 0 when OUTPUT was written, 1 when the cut failed, 2 when the command line is wrong.\n"
     "When the cut fails, OUTPUT is neither created nor changed.\n";

@@ -1,0 +1,31 @@
+# The Debian package: `cpack -G DEB` in the build folder makes trimvox_<version>_<arch>.deb of what
+# `cmake --install` lays out, under /usr. The libraries the programs link come from dpkg-shlibdeps; what they
+# load at run time (the player's GStreamer plugins, the fonts of the Chinese user interface) is named here.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME trimvox)
+set(CPACK_PACKAGE_VENDOR "Trimvox")
+set(CPACK_PACKAGE_CONTACT "Trimvox developers <trimvox@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "cut a segment out of an MP3 file")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY trimvox)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+set(CPACK_DEBIAN_PACKAGE_SECTION sound)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://trimvox.example.org/")
+# The long description under the summary line; CPack indents its lines and marks the empty one.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Trimvox is a small desktop tool that cuts a segment out of an MP3 file:
+open an MP3 file, mark a start and an end while it plays, hear the cut in a
+preview window and save it. The cut copies the bytes between the marks
+unchanged. The user interface is in Simplified Chinese.
+
+The package also holds trimvox-cut, the same cut on the command line.")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-arphic-uming | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, gstreamer1.0-libav")
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+
+include(CPack)

@@ -1,0 +1,32 @@
+# Checks shared by the install and the package tests (sourced). Each failed check prints one line and
+# sets `failed`.
+failed=0
+fail() {
+  echo "FAIL: $*"
+  failed=1
+}
+
+# The files under a prefix, one relative path a line, sorted.
+files_under() {
+  (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+}
+
+# compare_files PREFIX LIST: the files under PREFIX are exactly those of LIST.
+compare_files() {
+  local expected actual
+  expected=$(LC_ALL=C sort "$2")
+  actual=$(files_under "$1")
+  if [ "$expected" != "$actual" ]; then
+    fail "installed files differ from $2:"
+    diff <(echo "$expected") <(echo "$actual") | sed 's/^/  /'
+  fi
+}
+
+# check_versions PREFIX VERSION: both programs print VERSION, without a display.
+check_versions() {
+  local gui cut
+  gui=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$1/bin/trimvox" --version 2>&1)
+  cut=$("$1/bin/trimvox-cut" --version 2>&1)
+  [ "$gui" = "trimvox $2" ] || fail "trimvox --version printed '$gui', expected 'trimvox $2'"
+  [ "$cut" = "trimvox-cut $2" ] || fail "trimvox-cut --version printed '$cut', expected 'trimvox-cut $2'"
+}

@@ -2,6 +2,7 @@
 
 #include "app/centre_on_screen.h"
 #include "app/message_box.h"
+#include "app/mp3_drop.h"
 #include "app/startup_sequence.h"
 #include "platform/fs/data_folder.h"
 #include "platform/resources/resource_table.h"
@@ -29,15 +30,23 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     if (controls_.Timer2 != nullptr) {
         connect(controls_.Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
     }
+    setAcceptDrops(true);
+    installEventFilter(new Mp3DropFilter(this, [this](const QString& path) { OpenChosenFile(path); }));
 }
 
 Form1::~Form1() = default;
 
-bool Form1::Form_Initialize() {
+bool Form1::Form_Initialize(const QString& fileToHandOver) {
     if (!instance_.TryAcquire()) {
+        if (!fileToHandOver.isEmpty() && HandOverFile(instance_.HandOverSocketPath(), fileToHandOver)) {
+            return false;
+        }
         ShowMessage(QStringLiteral("程序已经运行！"), QStringLiteral("禁止多开"));
         return false;
     }
+    handOver_ = std::make_unique<HandOverServer>();
+    connect(handOver_.get(), &HandOverServer::FileHandedOver, this, &Form1::OpenHandedOverFile);
+    handOver_->Listen(instance_.HandOverSocketPath());
     PrepareDataFolderAndSkin(*skin_);
     return true;
 }

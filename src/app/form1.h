@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/form1_design.h"
+#include "app/instance_hand_over.h"
 #include "app/single_instance.h"
 #include "cutting/segment_cutter.h"
 #include "platform/skin/skin_engine_binding.h"
@@ -22,13 +23,22 @@ public:
 
     // Creation step: refuses a second instance (message, then false: the caller ends the program without
     // a window), then prepares the data folder and applies the stored skin. True when the program goes on.
-    bool Form_Initialize();
+    // Given a file, a refused start hands it to the running instance instead, without the message when
+    // that one takes it. The instance that goes on takes files handed over by later starts.
+    bool Form_Initialize(const QString& fileToHandOver = {});
     // Load step: centres the window on its screen.
     void Form_Load();
 
     // Cuts the marked segment of the main player's file into the preview file. On failure there is no
     // preview file and the result says why.
     CutResult CutPreview();
+
+    // Opens a file as the open command does with the file chosen in its dialog (an empty path: as after a
+    // cancelled dialog). The command line, a drop and a hand-over open files this way.
+    void OpenChosenFile(const QString& path);
+    // Opens a file handed over by a later start and brings the window to the front; while a modal window
+    // is open, the latest such file waits until it closes.
+    void OpenHandedOverFile(const QString& path);
 
     // Opens a document or web address with the desktop's handler.
     void OpenUrl(const QString& address);
@@ -57,8 +67,11 @@ private:
     void CutAndPreview();
     void SavePreview();
     void ChangeSkin();
+    void OpenPendingHandOver();
 
     SingleInstance instance_;
+    std::unique_ptr<HandOverServer> handOver_;
+    QString pendingHandOver_; // a handed-over file waiting for a modal window to close
     std::unique_ptr<SkinEngineBinding> skin_;
     Form1Controls controls_;
     bool previewRunning_ = false; // a cut-and-preview command is under way

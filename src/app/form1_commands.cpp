@@ -12,6 +12,7 @@
 #include "platform/media/media_player.h"
 #include "platform/resources/resource_table.h"
 #include "settings/file_dialog.h"
+#include "settings/last_folder.h"
 #include "settings/mymode.h"
 
 #include <QApplication>
@@ -85,10 +86,17 @@ void Form1::mxb_Click(int Index) {
 }
 
 void Form1::OpenFile() {
-    const QString path = modpath::FileDialog(0, kDialogTitle, kMp3Filter, {}, {}, {});
+    OpenChosenFile(modpath::FileDialog(0, kDialogTitle, kMp3Filter, {}, {},
+                                       QString::fromStdString(mymode::LoadLastFolder())));
+}
+
+void Form1::OpenChosenFile(const QString& path) {
     if (!path.isEmpty() && controls_.wmp != nullptr) {
         controls_.wmp->setURL(path);
         controls_.wmp->controls().play();
+    }
+    if (!path.isEmpty()) {
+        mymode::SaveLastFolder(path.toStdString());
     }
     // Also after a cancelled dialog: the next tick shows what is loaded and clears the marks.
     if (controls_.Timer1 != nullptr) {

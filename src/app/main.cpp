@@ -4,6 +4,8 @@
 #include "app/gui_command_line.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -34,15 +36,27 @@ int main(int argc, char* argv[]) {
         std::cerr << "trimvox: " << line.error << "\nTry 'trimvox --help'.\n";
         return 2;
     }
+    QString file;
+    if (!line.file.empty()) {
+        // Absolute, so that a running instance with another working folder finds it too.
+        file = QFileInfo(QFile::decodeName(line.file.c_str())).absoluteFilePath();
+        if (!QFileInfo(file).isFile()) {
+            std::cerr << "trimvox: '" << line.file << "' is not a file\n";
+        }
+    }
+
     QApplication::setApplicationName(QStringLiteral("Trimvox"));
     trimvox::RegisterFontSubstitutions();
     trimvox::InstallChineseTranslations();
 
     trimvox::Form1 form;
-    if (!form.Form_Initialize()) {
+    if (!form.Form_Initialize(file)) {
         return 0;
     }
     form.Form_Load();
     form.show();
+    if (!file.isEmpty()) {
+        form.OpenChosenFile(file);
+    }
     return QApplication::exec();
 }

@@ -6,11 +6,11 @@
 namespace trimvox {
 
 SingleInstance::SingleInstance() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) {
-        folder = QDir::tempPath();
+    folder_ = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder_.isEmpty()) {
+        folder_ = QDir::tempPath();
     }
-    lock_ = std::make_unique<QLockFile>(folder + QStringLiteral("/trimvox.lock"));
+    lock_ = std::make_unique<QLockFile>(folder_ + QStringLiteral("/trimvox.lock"));
     lock_->setStaleLockTime(0); // only a lock whose process is gone is stale
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLockFile>
+#include <QString>
 #include <memory>
 
 namespace trimvox {
@@ -13,8 +14,11 @@ public:
     SingleInstance();
     // True when this process now holds the lock, false when another instance runs.
     bool TryAcquire();
+    // Where the running instance listens for files handed over by later starts, beside the lock.
+    QString HandOverSocketPath() const { return folder_ + QStringLiteral("/trimvox.socket"); }
 
 private:
+    QString folder_;
     std::unique_ptr<QLockFile> lock_;
 };
 

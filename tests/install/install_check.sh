@@ -1,5 +1,10 @@
-# Checks shared by the install and the package tests (sourced). Each failed check prints one line and
+# Checks shared by the install and the package tests, sourced with their arguments BUILD_DIR VERSION: sets
+# `build`, `version` and a fresh folder `work` removed at the end. Each failed check prints one line and
 # sets `failed`.
+build=$1
+version=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 failed=0
 fail() {
   echo "FAIL: $*"

@@ -4,11 +4,7 @@
 # Usage: install_layout_test.sh BUILD_DIR VERSION
 set -uo pipefail
 here=$(dirname "$0")
-build=$1
-version=$2
-. "$here/install_check.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+. "$here/install_check.sh" "$@"
 prefix=$work/prefix
 
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || { cat "$work/install.log"; fail "cmake --install"; }

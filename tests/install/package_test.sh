@@ -4,11 +4,7 @@
 # Usage: package_test.sh BUILD_DIR VERSION
 set -uo pipefail
 here=$(dirname "$0")
-build=$1
-version=$2
-. "$here/install_check.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+. "$here/install_check.sh" "$@"
 
 arch=$(dpkg --print-architecture)
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack"; }

@@ -36,8 +36,8 @@ public:
     // Opens a file as the open command does with the file chosen in its dialog (an empty path: as after a
     // cancelled dialog). The command line, a drop and a hand-over open files this way.
     void OpenChosenFile(const QString& path);
-    // Opens a file handed over by a later start and brings the window to the front; while a modal window
-    // is open, the latest such file waits until it closes.
+    // Opens a file handed over by a later start and brings the window to the front; while the preview
+    // command runs or a modal window is open, the latest such file waits until they end.
     void OpenHandedOverFile(const QString& path);
 
     // Opens a document or web address with the desktop's handler.

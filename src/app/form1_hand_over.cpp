@@ -20,9 +20,9 @@ void Form1::OpenHandedOverFile(const QString& path) {
 }
 
 void Form1::OpenPendingHandOver() {
-    // A modal window (the preview, a message) keeps the file waiting: opening now would pull the file
-    // that the preview was cut from away under it.
-    if (QApplication::activeModalWidget() != nullptr) {
+    // The preview command or a modal window (the preview, a message) keeps the file waiting: opening now
+    // would pull the file that the preview was cut from away under it.
+    if (previewRunning_ || QApplication::activeModalWidget() != nullptr) {
         QTimer::singleShot(kModalRecheckMs, this, &Form1::OpenPendingHandOver);
         return;
     }

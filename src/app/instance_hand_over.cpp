@@ -12,6 +12,7 @@ namespace {
 constexpr char kConfirmation = '1';
 constexpr qint64 kMaxMessageBytes = 1 << 20; // a path is far shorter; anything longer is not ours
 constexpr int kConnectRetryMs = 50;
+constexpr auto kStreamVersion = QDataStream::Qt_6_0; // fixed, so that programs of other builds understand it
 
 } // namespace
 
@@ -35,11 +36,15 @@ void HandOverServer::Accept() {
                 return;
             }
             QDataStream in(socket);
+            in.setVersion(kStreamVersion);
             in.startTransaction();
             QString path;
             in >> path;
             if (!in.commitTransaction()) {
-                return; // not all of it has arrived yet
+                if (in.status() != QDataStream::ReadPastEnd) {
+                    socket->abort(); // not a path
+                }
+                return; // otherwise not all of it has arrived yet
             }
             socket->write(&kConfirmation, 1);
             socket->flush();
@@ -69,6 +74,7 @@ bool HandOverFile(const QString& socketPath, const QString& path, int connectMs,
         QThread::msleep(kConnectRetryMs);
     }
     QDataStream out(&socket);
+    out.setVersion(kStreamVersion);
     out << path;
     socket.flush();
     const QDeadlineTimer replyDeadline(replyMs);

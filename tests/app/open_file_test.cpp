@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QLocalSocket>
 #include <QMimeData>
 #include <QProcess>
 #include <fstream>
@@ -136,10 +137,17 @@ TEST_F(OpenFile, TheOpenDialogStartsInTheStoredFolderOfTheLastFileOpened) {
 
 // A second start of the real program with a file (a path relative to its own working folder) hands the file
 // to this running main window and ends at once with status 0 and no message. While a modal window is open
-// here the file waits; it opens when that window closes.
+// here the file waits; it opens when that window closes. Nothing else sent to the program opens anything.
 TEST_F(OpenFile, ASecondStartHandsItsFileToTheRunningProgram) {
     Open(Mp3("first.mp3", Tone(2.0, "First")));
     Mp3("second.mp3", Tone(3.0, "Second"));
+    // Bytes that are not a path (here the start of a 269 MB text that never comes) are dropped.
+    QLocalSocket stranger;
+    stranger.connectToServer(Q(home_->root() / "runtime" / "trimvox.socket"));
+    ASSERT_TRUE(stranger.waitForConnected(3000));
+    stranger.write(QByteArray(2 << 20, '\x10'));
+    ASSERT_TRUE(WaitUntil([&] { return stranger.state() == QLocalSocket::UnconnectedState; }, 10000));
+
     QDialog modal;
     modal.setModal(true);
     modal.show();

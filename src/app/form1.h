@@ -71,7 +71,7 @@ private:
 
     SingleInstance instance_;
     std::unique_ptr<HandOverServer> handOver_;
-    QString pendingHandOver_; // a handed-over file waiting for a modal window to close
+    QString pendingHandOver_; // a handed-over file waiting for the preview command or a modal window
     std::unique_ptr<SkinEngineBinding> skin_;
     Form1Controls controls_;
     bool previewRunning_ = false; // a cut-and-preview command is under way

@@ -7,6 +7,7 @@
 #include "platform/media/media_info.h"
 #include "platform/media/media_player.h"
 #include "support/mp3_fixture.h"
+#include "support/process_io.h"
 #include "support/temp_data_home.h"
 
 #include <QApplication>
@@ -21,18 +22,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::int64_t BytesReadSoFar() {
-    std::ifstream io("/proc/self/io");
-    std::string key;
-    std::int64_t value = 0;
-    while (io >> key >> value) {
-        if (key == "rchar:") {
-            return value;
-        }
-    }
-    return -1;
-}
 
 std::string Mp3Bytes(const fs::path& folder, bool infoHeader) {
     trimvox::test::Mp3Options options;
@@ -73,12 +62,12 @@ int main(int argc, char** argv) {
         for (int round = 0; round < rounds; ++round) {
             player.setURL(QString());
             QApplication::processEvents();
-            const std::int64_t before = BytesReadSoFar();
+            const std::int64_t before = trimvox::test::ProcessIoCount("rchar");
             QElapsedTimer clock;
             clock.start();
             player.setURL(QString::fromStdString(path.string()));
             ms.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-            read = BytesReadSoFar() - before;
+            read = trimvox::test::ProcessIoCount("rchar") - before;
             QApplication::processEvents();
         }
         player.setURL(QString());

@@ -1,6 +1,7 @@
 #include "cutting/byte_range_copy.h"
 
 #include "cutting/pattern_file.h"
+#include "support/process_io.h"
 #include "support/temp_data_home.h"
 
 #include <gtest/gtest.h>
@@ -12,19 +13,6 @@
 
 namespace trimvox {
 namespace {
-
-// The read system calls this process has made so far (the kernel's count: a copy_file_range is one).
-std::int64_t ReadCallsSoFar() {
-    std::ifstream io("/proc/self/io");
-    std::string key;
-    std::int64_t value = 0;
-    while (io >> key >> value) {
-        if (key == "syscr:") {
-            return value;
-        }
-    }
-    return -1;
-}
 
 // The fastest copy goes through the buffer where the kernel's copy is the slower one: where the source's
 // offset and the target's position lie at different places within a page (as for nearly every cut).
@@ -48,9 +36,9 @@ TEST(ByteRangeCopy, TheFastestCopyIsBufferedWhereThePagesDoNotLineUp) {
         ASSERT_GE(in, 0);
         ASSERT_GE(out, 0);
         ASSERT_EQ(::lseek(out, row.targetPosition, SEEK_SET), row.targetPosition);
-        const std::int64_t before = ReadCallsSoFar();
+        const std::int64_t before = test::ProcessIoCount("syscr");
         const CopyOutcome outcome = CopyByteRange(in, row.offset, kCount, out);
-        const std::int64_t calls = ReadCallsSoFar() - before;
+        const std::int64_t calls = test::ProcessIoCount("syscr") - before;
         ::close(in);
         ::close(out);
         EXPECT_TRUE(outcome.ok());

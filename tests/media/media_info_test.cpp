@@ -1,6 +1,7 @@
 #include "platform/media/media_info.h"
 
 #include "support/mp3_fixture.h"
+#include "support/process_io.h"
 #include "support/temp_data_home.h"
 
 #include <cstdlib>
@@ -123,19 +124,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"EmptyPath", [](auto&) { return fs::path(); }, false, 0.0, 0.0, ""}),
     [](const auto& info) { return info.param.name; });
 
-// What this process has read from files so far, in bytes (the kernel's count, page cache and holes included).
-std::int64_t BytesReadSoFar() {
-    std::ifstream io("/proc/self/io");
-    std::string key;
-    std::int64_t value = 0;
-    while (io >> key >> value) {
-        if (key == "rchar:") {
-            return value;
-        }
-    }
-    return -1;
-}
-
 // Files of 4.4 GiB that are sparse (cheap to make): the first bytes given, then a hole of zeros. Their
 // information comes from a header, the first frames and the size, never from a scan of the whole file.
 TEST(MediaInfoOfHugeFiles, ReadsOnlyTheirStartAndTheirSize) {
@@ -166,9 +154,9 @@ TEST(MediaInfoOfHugeFiles, ReadsOnlyTheirStartAndTheirSize) {
         const fs::path path = dir.path() / (row.name + ".mp3");
         WriteBytes(path, row.head);
         fs::resize_file(path, static_cast<std::uintmax_t>(size));
-        const std::int64_t before = BytesReadSoFar();
+        const std::int64_t before = test::ProcessIoCount("rchar");
         const MediaInfo info = ReadMediaInfo(path);
-        const std::int64_t read = BytesReadSoFar() - before;
+        const std::int64_t read = test::ProcessIoCount("rchar") - before;
         EXPECT_EQ(info.playable, row.playable);
         EXPECT_NEAR(info.durationSeconds, row.seconds, row.tolerance);
         EXPECT_LT(read, std::int64_t{4} << 20);

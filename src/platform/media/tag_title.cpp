@@ -31,15 +31,6 @@ bool Append(int fd, std::int64_t offset, std::int64_t count, TagLib::ByteVector&
     return true;
 }
 
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
-
 } // namespace
 
 std::string ReadTagTitle(int fd, std::int64_t fileSize, std::int64_t leadingTag) {
@@ -54,7 +45,7 @@ std::string ReadTagTitle(int fd, std::int64_t fileSize, std::int64_t leadingTag)
         TagLib::ByteVectorStream stream(bytes);
         TagLib::MPEG::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
         const TagLib::Tag* tag = file.isValid() ? file.tag() : nullptr;
-        return tag != nullptr ? Trimmed(tag->title().to8Bit(true)) : std::string();
+        return tag != nullptr ? tag->title().stripWhiteSpace().to8Bit(true) : std::string();
     } catch (...) {
         return {};
     }

@@ -4,6 +4,7 @@
 #include "platform/media/leading_tag.h"
 #include "platform/media/tag_title.h"
 
+#include <cmath>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,7 +42,7 @@ MediaInfo ReadMediaInfo(const std::filesystem::path& path) {
         // What is read is bounded whatever the size: a header, the first frames and the file's size.
         if (const auto seconds = EstimateDuration(fd, leadingTag, size); seconds && *seconds > 0) {
             info.playable = true;
-            info.durationSeconds = *seconds;
+            info.durationSeconds = std::round(*seconds * 1000.0) / 1000.0; // whole milliseconds
         }
     }
     ::close(fd);

@@ -2,6 +2,7 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/message_box.h"
+#include "app/saved_path.h"
 #include "app/seconds_text.h"
 #include "common/number_text.h"
 #include "cutting/cut_preview.h"
@@ -168,17 +169,24 @@ void Form1::CutAndPreview() {
 
 void Form1::SavePreview() {
     const std::filesystem::path previewFile = DataFile(kPreviewFileName);
-    if (!FileExists(previewFile)) {
+    const auto previewMissing = [&previewFile] {
+        if (FileExists(previewFile)) {
+            return false;
+        }
         ShowMessage(QStringLiteral("请先截取预览！"), QStringLiteral("未保存"));
+        return true;
+    };
+    if (previewMissing()) {
         return;
     }
-    QString path = modpath::FileDialog(1, kDialogTitle, kMp3Filter, {}, {}, {});
-    if (path.isEmpty()) {
+    const QString chosen = modpath::FileDialog(1, kDialogTitle, kMp3Filter, {}, {}, {}, SavedPath);
+    if (chosen.isEmpty()) {
         return;
     }
-    // Case matters: "song.MP3" becomes "song.MP3.mp3".
-    if (QString::fromStdString(mymode::GetExtension(path.toStdString())) != QStringLiteral("mp3")) {
-        path += QStringLiteral(".mp3");
+    const QString path = SavedPath(chosen);
+    // While the dialog waited, an open command may have deleted the preview.
+    if (previewMissing()) {
+        return;
     }
     const std::string error = CopyFileReplacing(previewFile, PathOf(path));
     if (!error.empty()) {

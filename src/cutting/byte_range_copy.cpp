@@ -55,6 +55,16 @@ void CopyThroughBuffer(int source, std::int64_t offset, std::int64_t count, int 
 }
 
 #ifdef __linux__
+// Whether the kernel's copy is the faster one here. Measured with cut_bench (1 GiB from the page cache):
+// where the source's offset and the target's position lie at the same place within a page, the kernel's
+// copy is as fast as the buffered one or faster (and some file systems share the blocks instead); where
+// they do not, as for nearly every cut, it takes about twice as long as the buffered copy.
+bool KernelCopyFits(std::int64_t offset, int target) {
+    const off_t position = ::lseek(target, 0, SEEK_CUR);
+    const long page = ::sysconf(_SC_PAGESIZE);
+    return position >= 0 && page > 0 && (offset - position) % page == 0;
+}
+
 // Lets the kernel move the bytes. Returns when done, at the source's end (0 bytes moved) or on any error;
 // the buffered copy then carries on from where this stopped and tells a read error from a write error.
 void CopyInKernel(int source, std::int64_t offset, std::int64_t count, int target, CopyOutcome& outcome) {
@@ -80,7 +90,7 @@ CopyOutcome CopyByteRange(int source, std::int64_t offset, std::int64_t count, i
         return outcome;
     }
 #ifdef __linux__
-    if (method == CopyMethod::Fastest) {
+    if (method == CopyMethod::Fastest && KernelCopyFits(offset, target)) {
         CopyInKernel(source, offset, count, target, outcome);
     }
 #else

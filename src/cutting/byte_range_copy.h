@@ -6,7 +6,8 @@ namespace trimvox {
 
 // How bytes travel from the source to the target.
 enum class CopyMethod {
-    Fastest,   // inside the kernel where it can (copy_file_range), else ReadWrite
+    Fastest,   // inside the kernel (copy_file_range) where the source offset and the target's position lie
+               // at the same place within a page and the kernel can copy, else ReadWrite
     ReadWrite, // through one fixed buffer of kCopyBufferSize bytes
 };
 

@@ -46,20 +46,29 @@ std::string Quoted(const std::string& text) {
     return quoted + "'";
 }
 
-// A number of seconds in the C locale's notation ("12", "10.5", "1e3"); nothing for anything else.
-std::optional<double> ParseSeconds(const std::string& text) {
+// A number in the C locale's notation, "nan" and "inf" included; nothing for anything else.
+std::optional<double> ParseNumber(const std::string& text) {
     double value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) {
+    if (text.empty() || error != std::errc() || stop != end) {
         return std::nullopt;
     }
     return value;
 }
 
-// An argument that starts with "-" but is a number ("-1") is a time, not an option.
+// A number of seconds ("12", "10.5", "1e3"); nothing for anything else, "nan" and "inf" too.
+std::optional<double> ParseSeconds(const std::string& text) {
+    const std::optional<double> value = ParseNumber(text);
+    if (!value || !std::isfinite(*value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// An argument that starts with "-" but is a number ("-1", "-nan", "-inf") is a time, not an option.
 bool LooksLikeOption(const std::string& arg) {
-    return arg.size() > 1 && arg[0] == '-' && !ParseSeconds(arg);
+    return arg.size() > 1 && arg[0] == '-' && !ParseNumber(arg);
 }
 
 struct CommandLine {

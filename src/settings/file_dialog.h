@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace trimvox::modpath {
 
@@ -10,10 +11,15 @@ namespace trimvox::modpath {
 // message "Filename Length Overflow" says so). The dialog has no owner window: the caller waits until it
 // closes while the other windows stay usable. A dialog that closes within 20 ms is shown once more with
 // an empty name.
+// A save dialog asks before it lets the user choose an existing file. `target` gives the path that the
+// caller will write for a chosen path (for example with an extension added): the question is asked about
+// that path, once; No leaves the dialog open with the typed name. Without it, the chosen path is asked about.
 QString FileDialog(std::int16_t saveFlag, const QString& title, const QString& filter,
-                   const QString& initialName, const QString& defaultExtension, const QString& initialFolder);
+                   const QString& initialName, const QString& defaultExtension, const QString& initialFolder,
+                   const std::function<QString(const QString&)>& target = {});
 
 // The captions of the dialogs' own questions.
 QString CreatePromptText(const QString& path);
+QString OverwritePromptText(const QString& path);
 
 } // namespace trimvox::modpath

@@ -4,6 +4,7 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace trimvox::modpath {
@@ -22,6 +23,8 @@ struct DialogRecord {
     unsigned flags = kCreatePrompt | kHideReadOnly | kOverwritePrompt;
     QString defaultExtension; // empty for none
     QString initialFolder;    // empty for the platform's choice
+    // The save dialog's path that the caller will write for a chosen path; empty for the chosen path itself.
+    std::function<QString(const QString&)> target;
 };
 
 // Builds the record; nothing when the initial name is longer than kMaxFile characters.

@@ -1,6 +1,7 @@
 #include "platform/media/media_info.h"
 
 #include "support/mp3_fixture.h"
+#include "support/process_io.h"
 #include "support/temp_data_home.h"
 
 #include <cstdlib>
@@ -122,6 +123,46 @@ INSTANTIATE_TEST_SUITE_P(
                            false, 0.0, 0.0, "dir"},
                       Case{"EmptyPath", [](auto&) { return fs::path(); }, false, 0.0, 0.0, ""}),
     [](const auto& info) { return info.param.name; });
+
+// Files of 4.4 GiB that are sparse (cheap to make): the first bytes given, then a hole of zeros. Their
+// information comes from a header, the first frames and the size, never from a scan of the whole file.
+TEST(MediaInfoOfHugeFiles, ReadsOnlyTheirStartAndTheirSize) {
+    test::TempDir dir;
+    const std::int64_t size = (std::int64_t{44} << 30) / 10;
+    const std::string plain = ReadBytes(Mp3(dir.path(), "plain.mp3", 2.0, "", 64, false));
+    const std::string tagged = ReadBytes(Mp3(dir.path(), "tagged.mp3", 2.0, "Huge"));
+    const std::string tagOnly = std::string("ID3\x03\x00\x00\x00\x00\x00\x64", 10) + std::string(100, '\0');
+    struct Row {
+        std::string name;
+        std::string head;
+        bool playable;
+        double seconds;
+        double tolerance;
+    };
+    const Row rows[] = {
+        {"zeros", "", false, 0, 0},
+        {"text", std::string(5000, 'x'), false, 0, 0},
+        {"riff", "RIFF\xff\xff\xff\xffWAVEfmt ", false, 0, 0},
+        {"tag", tagOnly, false, 0, 0},
+        // Without an Info header the length is the size over the first frame's bit rate (64 kbit/s).
+        {"plain", plain, true, static_cast<double>(size) / 8000, static_cast<double>(size) / 8000 / 100},
+        // With one, the header's frame count.
+        {"tagged", tagged, true, 2.0, kSlack},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const fs::path path = dir.path() / (row.name + ".mp3");
+        WriteBytes(path, row.head);
+        fs::resize_file(path, static_cast<std::uintmax_t>(size));
+        const std::int64_t before = test::ProcessIoCount("rchar");
+        const MediaInfo info = ReadMediaInfo(path);
+        const std::int64_t read = test::ProcessIoCount("rchar") - before;
+        EXPECT_EQ(info.playable, row.playable);
+        EXPECT_NEAR(info.durationSeconds, row.seconds, row.tolerance);
+        EXPECT_LT(read, std::int64_t{4} << 20);
+        fs::remove(path);
+    }
+}
 
 } // namespace
 } // namespace trimvox

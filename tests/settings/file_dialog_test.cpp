@@ -1,15 +1,18 @@
 #include "settings/file_dialog.h"
+#include "settings/file_dialog_clock.h"
 #include "settings/file_dialog_record.h"
 #include "support/dialog_driver.h"
 #include "support/temp_data_home.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -105,34 +108,69 @@ TEST(FileDialog, TheSaveDialogAsksBeforeReplacingAFile) {
     EXPECT_EQ(driver.messages().size(), 1u);
 }
 
+// The dialog's clock reads the given ticks in turn, whatever the real time: how long a showing lasted is
+// decided by the test, not by the machine's load.
+class DrivenClock {
+public:
+    explicit DrivenClock(std::vector<qint64> ticks)
+        : ticks_(std::move(ticks)), previous_(SetDialogTickCount([this] { return Next(); })) {}
+    ~DrivenClock() { SetDialogTickCount(previous_); }
+    DrivenClock(const DrivenClock&) = delete;
+    DrivenClock& operator=(const DrivenClock&) = delete;
+
+private:
+    qint64 Next() { return ticks_.at(std::min(read_++, ticks_.size() - 1)); }
+    std::vector<qint64> ticks_;
+    std::size_t read_ = 0;
+    TickCount previous_;
+};
+
 TEST(FileDialog, ADialogThatClosesAtOnceIsShownOnceMoreWithAnEmptyName) {
     test::TempDir dir;
     const auto file = dir.path() / "a.mp3";
     std::ofstream(file) << "x";
-    test::DialogDriver driver;
-    int shows = 0;
-    QStringList namesShown;
-    // Close the first showing before 20 ms pass, from the dialog's own show.
-    QTimer watcher;
-    watcher.setInterval(0);
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<QFileDialog*>(w);
-            if (dialog != nullptr && dialog->isVisible() && shows == 0) {
-                ++shows;
-                dialog->reject();
+    struct Row {
+        qint64 firstShowingMs; // how long the first showing lasted, by the dialog's clock
+        int showings;
+        QString result;
+    };
+    for (const Row& row : {Row{5, 2, Path(file)}, Row{19, 2, Path(file)}, Row{20, 1, QString()}}) {
+        SCOPED_TRACE(row.firstShowingMs);
+        const DrivenClock clock({1000, 1000 + row.firstShowingMs, 5000, 9000});
+        test::DialogDriver driver;
+        QStringList namesShown;
+        driver.onFileDialog([&](QFileDialog& dialog) {
+            namesShown << dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+            dialog.reject();
+        });
+        driver.onFileDialog([&](QFileDialog& dialog) {
+            namesShown << dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+            test::DialogDriver::TypePathAndEnter(Path(file))(dialog);
+        });
+        EXPECT_EQ(FileDialog(0, kTitle, kFilter, QStringLiteral("first.mp3"), {}, {}), row.result);
+        const QStringList expected = row.showings == 2 ? QStringList{QStringLiteral("first.mp3"), QString()}
+                                                       : QStringList{QStringLiteral("first.mp3")};
+        EXPECT_EQ(namesShown, expected);
+    }
+}
+
+TEST(FileDialog, TheFileTypeListShowsEachFiltersDisplayText) {
+    const std::pair<QString, QStringList> rows[] = {{kFilter, {QStringLiteral("*.mp3")}},
+                                                    {QStringLiteral("音频 (mp3)|*.mp3;*.wav|全部|*"),
+                                                     {QStringLiteral("音频 (mp3)"), QStringLiteral("全部")}}};
+    for (const auto& [filter, shown] : rows) {
+        test::DialogDriver driver;
+        QStringList items;
+        driver.onFileDialog([&items](QFileDialog& dialog) {
+            auto* list = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            for (int i = 0; list != nullptr && i < list->count(); ++i) {
+                items << list->itemText(i);
             }
-        }
-    });
-    watcher.start();
-    driver.onFileDialog([&](QFileDialog& dialog) {
-        watcher.stop();
-        namesShown << dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
-        test::DialogDriver::TypePathAndEnter(Path(file))(dialog);
-    });
-    EXPECT_EQ(FileDialog(0, kTitle, kFilter, QStringLiteral("first.mp3"), {}, {}), Path(file));
-    EXPECT_EQ(shows, 1);
-    EXPECT_EQ(namesShown, QStringList{QString()});
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        });
+        EXPECT_EQ(FileDialog(1, kTitle, filter, {}, {}, {}), QString());
+        EXPECT_EQ(items, shown);
+    }
 }
 
 TEST(FileDialog, OtherWindowsStayUsableWhileItIsOpen) {

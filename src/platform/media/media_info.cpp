@@ -1,26 +1,17 @@
 #include "platform/media/media_info.h"
 
-#include <system_error>
+#include "platform/media/bounded_duration.h"
+#include "platform/media/leading_tag.h"
+#include "platform/media/tag_title.h"
 
-#include <taglib/mpegfile.h>
-#include <taglib/tag.h>
+#include <cmath>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace trimvox {
 
 namespace {
-
-std::string TrimmedTitle(const TagLib::Tag* tag) {
-    if (tag == nullptr) {
-        return {};
-    }
-    std::string title = tag->title().to8Bit(true);
-    const auto first = title.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) {
-        return {};
-    }
-    const auto last = title.find_last_not_of(" \t\r\n");
-    return title.substr(first, last - first + 1);
-}
 
 std::string Utf8(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
@@ -36,31 +27,25 @@ MediaInfo ReadMediaInfo(const std::filesystem::path& path) {
     }
     info.title = Utf8(path.stem());
 
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error) || std::filesystem::file_size(path, error) == 0 ||
-        error) {
+    // Without blocking on a pipe or a device: only a regular file is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
         return info;
     }
-    try {
-        TagLib::MPEG::File file(path.c_str(), true, TagLib::AudioProperties::Average);
-        if (!file.isValid()) {
-            return info;
-        }
-        if (std::string title = TrimmedTitle(file.tag()); !title.empty()) {
+    struct stat status {};
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
+        const std::int64_t size = status.st_size;
+        const std::int64_t leadingTag = LeadingTagSize(fd, size);
+        if (std::string title = ReadTagTitle(fd, size, leadingTag); !title.empty()) {
             info.title = std::move(title);
         }
-        // TagLib finds the first frame only where the next frame follows it, so text, pictures, WAV data or a
-        // lone tag give no audio properties or a length of 0.
-        const TagLib::MPEG::Properties* properties = file.audioProperties();
-        if (properties != nullptr && properties->lengthInMilliseconds() > 0 && properties->sampleRate() > 0 &&
-            properties->bitrate() > 0) {
+        // What is read is bounded whatever the size: a header, the first frames and the file's size.
+        if (const auto seconds = EstimateDuration(fd, leadingTag, size); seconds && *seconds > 0) {
             info.playable = true;
-            info.durationSeconds = properties->lengthInMilliseconds() / 1000.0;
+            info.durationSeconds = std::round(*seconds * 1000.0) / 1000.0; // whole milliseconds
         }
-    } catch (...) {
-        info.playable = false;
-        info.durationSeconds = 0.0;
     }
+    ::close(fd);
     return info;
 }
 

@@ -99,7 +99,7 @@ public:
     void AccessKeyPress(std::int16_t keyAscii);
     // The host reports a changed ambient property.
     void AmbientChanged(const QString& propertyName);
-    // An attribute of the font object changed.
+    // An attribute of the font object changed (the button watches the object it shows).
     void FontChanged();
 
     // The one repaint: draws the button into its surface and shows it.
@@ -196,6 +196,8 @@ private:
     void InstallHooks();
     void Teardown();
     void RefreshSurfaceSize();
+    // Watches `font` for changes of its attributes, and no longer the font watched before.
+    void WatchFont(const FontPtr& font);
 
     ButtonHost* host_ = nullptr;
     std::unique_ptr<BasicButtonHost> ownHost_;
@@ -208,6 +210,8 @@ private:
     QShortcut* accessShortcut_ = nullptr;
     QCursor handCursor_;
     QPoint lastGlobalPos_;
+    FontPtr watchedFont_;
+    int fontWatch_ = 0;
     int widthTwips_ = 0;
     int heightTwips_ = 0;
     bool hooksInstalled_ = false;

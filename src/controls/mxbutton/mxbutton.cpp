@@ -1,6 +1,7 @@
 #include "controls/mxbutton/mxbutton.h"
 
 #include "controls/mxbutton/access_key.h"
+#include "controls/mxbutton/button_accessible.h"
 #include "controls/mxbutton/font_object.h"
 #include "controls/mxbutton/hand_cursor.h"
 #include "controls/mxbutton/mouse_tracking.h"
@@ -83,6 +84,7 @@ mxbutton::mxbutton(QWidget* parent, ButtonHost* host, int index)
         host_ = ownHost_.get();
     }
     m_.mIsNT = true;
+    InstallButtonAccessibleFactory();
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -223,6 +225,7 @@ void mxbutton::SetCaption(const QString& value) {
     m_.accessKey = UpdateAccessKey(value);
     UpdateAccessKeyShortcut();
     Redraw();
+    ReportButtonName(*this);
     Notify(QStringLiteral("Caption"));
 }
 
@@ -479,6 +482,7 @@ void mxbutton::Redraw() {
     ++redraws_;
     RenderSurface();
     update();
+    ReportButtonInputStates(*this, reportedStates_);
 }
 
 void mxbutton::paintEvent(QPaintEvent*) {

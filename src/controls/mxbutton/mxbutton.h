@@ -10,6 +10,7 @@
 #include "platform/gdi/qt_text_renderer.h"
 #include "platform/gdi/surface.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <QPoint>
 #include <QWidget>
@@ -212,6 +213,7 @@ private:
     QPoint lastGlobalPos_;
     FontPtr watchedFont_;
     int fontWatch_ = 0;
+    QAccessible::State reportedStates_; // pressed and checked as a screen reader was last told
     int widthTwips_ = 0;
     int heightTwips_ = 0;
     bool hooksInstalled_ = false;

@@ -2,12 +2,12 @@
 // each window, with the frame the window manager gives it, in the middle of the screen.
 #include "app/form1.h"
 #include "app/form2.h"
+#include "media/player_fixture.h"
 #include "platform/fs/data_folder.h"
 #include "support/mp3_fixture.h"
 #include "support/temp_data_home.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
@@ -20,17 +20,7 @@
 namespace trimvox {
 namespace {
 
-bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
+using test::WaitFor;
 
 // The window system's own account of the window (the widget's may lag behind the window manager).
 bool Framed(const QWidget& w) {

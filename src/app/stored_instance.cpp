@@ -1,7 +1,7 @@
 #include "app/stored_instance.h"
 
 #include "app/design_pictures.h"
-#include "platform/gdi/font_description.h"
+#include "controls/mxbutton/font_object.h"
 
 #include <QJsonValue>
 
@@ -43,15 +43,15 @@ std::optional<mxbutton::OleColor> ReadColour(const QJsonValue& v) {
 }
 
 mxbutton::FontPtr ReadFont(const QJsonObject& o) {
-    auto font = std::make_shared<gdi::FontDescription>();
-    font->name = o.value("name").toString().toStdString();
-    font->size = o.value("size").toDouble(font->size);
-    font->weight = o.value("weight").toInt(font->weight);
-    font->charset = o.value("charset").toInt(font->charset);
-    font->italic = o.value("italic").toBool(false);
-    font->underline = o.value("underline").toBool(false);
-    font->strikethrough = o.value("strikethrough").toBool(false);
-    return font;
+    gdi::FontDescription font;
+    font.name = o.value("name").toString().toStdString();
+    font.size = o.value("size").toDouble(font.size);
+    font.weight = o.value("weight").toInt(font.weight);
+    font.charset = o.value("charset").toInt(font.charset);
+    font.italic = o.value("italic").toBool(false);
+    font.underline = o.value("underline").toBool(false);
+    font.strikethrough = o.value("strikethrough").toBool(false);
+    return std::make_shared<mxbutton::FontObject>(font);
 }
 
 } // namespace

@@ -5,9 +5,9 @@
 #include "app/design_resources.h"
 #include "app/form_design.h"
 #include "app/stored_instance.h"
+#include "controls/mxbutton/font_object.h"
 #include "controls/mxbutton/persistence.h"
 #include "formdesign/form1_expected.h"
-#include "platform/gdi/font_description.h"
 #include "platform/gdi/picture.h"
 
 #include <QFile>
@@ -127,12 +127,12 @@ TEST(Form1DesignData, ButtonsRestoreFromTheirStoredInstances) {
         EXPECT_EQ(model.mBackColor, 0xD0D0D0u);
         EXPECT_EQ(model.mCaption, b->stored.value(QStringLiteral("caption")).toString());
         ASSERT_TRUE(model.mFont);
-        EXPECT_EQ(model.mFont->name, "宋体");
-        EXPECT_DOUBLE_EQ(model.mFont->size, 9.0);
-        EXPECT_EQ(model.mFont->weight, 400);
-        EXPECT_EQ(model.mFont->charset, 134);
-        EXPECT_FALSE(model.mFont->italic);
-        EXPECT_FALSE(model.mFont->underline);
+        EXPECT_EQ(model.mFont->Name(), "宋体");
+        EXPECT_DOUBLE_EQ(model.mFont->Size(), 9.0);
+        EXPECT_EQ(model.mFont->Weight(), 400);
+        EXPECT_EQ(model.mFont->Charset(), 134);
+        EXPECT_FALSE(model.mFont->Italic());
+        EXPECT_FALSE(model.mFont->Underline());
         EXPECT_EQ(pointer.mousePointer, 99);
         ASSERT_TRUE(pointer.mouseIcon);
         EXPECT_EQ(pointer.mouseIcon->type, gdi::PictureType::Icon);

@@ -5,8 +5,8 @@
 #include "app/app_fonts.h"
 #include "app/form1.h"
 #include "app/form1_design.h"
+#include "controls/mxbutton/font_object.h"
 #include "formdesign/form1_expected.h"
-#include "platform/gdi/font_description.h"
 #include "platform/gdi/picture.h"
 #include "support/temp_data_home.h"
 
@@ -90,7 +90,7 @@ TEST_F(Form1Window, ButtonsAreThePixelArtStyleWithTheirPictures) {
         EXPECT_EQ(b->ButtonStyle(), 14);
         EXPECT_EQ(b->BackColor(), 0xD0D0D0u);
         ASSERT_TRUE(b->Font());
-        EXPECT_EQ(b->Font()->name, "宋体");
+        EXPECT_EQ(b->Font()->Name(), "宋体");
         EXPECT_EQ(b->MousePointer(), 99);
         ASSERT_TRUE(b->Picture());
         EXPECT_EQ(QSize(b->Picture()->width, b->Picture()->height), pictures[i]);

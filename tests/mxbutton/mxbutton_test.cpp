@@ -1,8 +1,8 @@
 #include "button_fixture.h"
 
+#include "controls/mxbutton/font_object.h"
 #include "controls/mxbutton/platform_exports.h"
 #include "controls/mxbutton/window_messages.h"
-#include "platform/gdi/font_description.h"
 #include "platform/gdi/picture.h"
 #include "platform/gdi/system_colors.h"
 
@@ -67,7 +67,7 @@ TEST(Mxbutton, EveryWriteNotifiesTheHostWithThePropertysName) {
         {"CaptionAlign", [](mxbutton& b) { b.SetCaptionAlign(2); }, {"CaptionAlign"}},
         {"CheckBoxMode", [](mxbutton& b) { b.SetCheckBoxMode(true); }, {"Value", "CheckBoxMode"}},
         {"Enabled", [](mxbutton& b) { b.SetEnabled(false); }, {"Enabled"}},
-        {"Font", [](mxbutton& b) { b.SetFont(std::make_shared<gdi::FontDescription>()); }, {"Font", "Font"}},
+        {"Font", [](mxbutton& b) { b.SetFont(std::make_shared<FontObject>()); }, {"Font", "Font"}},
         {"ForeColor", [](mxbutton& b) { b.SetForeColor(0xFF); }, {"ForeColor"}},
         {"HandPointer", [](mxbutton& b) { b.SetHandPointer(true); }, {"HandPointer"}},
         {"MaskColor", [](mxbutton& b) { b.SetMaskColor(0xFF00FF); }, {"MaskColor"}},
@@ -100,6 +100,50 @@ TEST(Mxbutton, EveryWriteNotifiesTheHostWithThePropertysName) {
         row.write(b);
         EXPECT_EQ(host.notified.join(','), row.notified.join(',')) << row.name;
     }
+}
+
+// Changing the font object in place reaches the button: a redraw with the new font and one "Font" notice;
+// a write that changes nothing, and a font the button no longer shows, reach it not at all.
+TEST(Mxbutton, ChangesOfTheFontObjectRedrawAndNotify) {
+    struct FontRow {
+        const char* name;
+        std::function<void(FontObject&)> change;
+        std::function<bool(const gdi::FontDescription&)> shown;
+        int notices;
+    };
+    const FontRow rows[] = {
+        {"name", [](FontObject& f) { f.SetName("SimSun"); }, [](auto& d) { return d.name == "SimSun"; }, 1},
+        {"size", [](FontObject& f) { f.SetSize(12); }, [](auto& d) { return d.size == 12; }, 1},
+        {"bold", [](FontObject& f) { f.SetBold(true); }, [](auto& d) { return d.weight == 700; }, 1},
+        {"italic", [](FontObject& f) { f.SetItalic(true); }, [](auto& d) { return d.italic; }, 1},
+        {"underline", [](FontObject& f) { f.SetUnderline(true); }, [](auto& d) { return d.underline; }, 1},
+        {"strikethrough", [](FontObject& f) { f.SetStrikethrough(true); },
+         [](auto& d) { return d.strikethrough; }, 1},
+        {"charset", [](FontObject& f) { f.SetCharset(134); }, [](auto& d) { return d.charset == 134; }, 1},
+        {"same size again", [](FontObject& f) { f.SetSize(9); }, [](auto& d) { return d.size == 9; }, 0},
+    };
+    for (const FontRow& row : rows) {
+        RecordingHost host;
+        mxbutton b(nullptr, &host);
+        b.InitProperties();
+        b.SetFont(std::make_shared<FontObject>(gdi::FontDescription{"Tahoma", 9, 400, 1}));
+        host.notified.clear();
+        const std::uint64_t redraws = b.RedrawCount();
+        row.change(*b.Font());
+        EXPECT_EQ(host.notified.count(QStringLiteral("Font")), row.notices) << row.name;
+        EXPECT_EQ(b.RedrawCount() > redraws, row.notices > 0) << row.name;
+        EXPECT_TRUE(row.shown(b.Surface().Font())) << row.name << ": the caption shows the font";
+    }
+
+    RecordingHost host;
+    mxbutton b(nullptr, &host);
+    b.InitProperties();
+    const auto first = std::make_shared<FontObject>();
+    b.SetFont(first);
+    b.SetFont(std::make_shared<FontObject>());
+    host.notified.clear();
+    first->SetBold(true);
+    EXPECT_TRUE(host.notified.isEmpty()) << "a font that was replaced is no longer watched";
 }
 
 TEST(Mxbutton, StyleWritesApplyTheStylesColoursAndFocusRectangle) {

@@ -1,6 +1,6 @@
 #include "controls/mxbutton/persistence.h"
 
-#include "platform/gdi/font_description.h"
+#include "controls/mxbutton/font_object.h"
 #include "platform/gdi/picture.h"
 
 #include <gtest/gtest.h>
@@ -22,9 +22,8 @@ class Persistence : public ::testing::Test {
 protected:
     Persistence() {
         host.displayName = QStringLiteral("mxbutton7");
-        auto font = std::make_shared<gdi::FontDescription>();
-        font->name = "Ambient Sans";
-        host.font = font;
+        host.font = std::make_shared<FontObject>();
+        host.font->SetName("Ambient Sans");
     }
 
     ButtonModel RoundTrip(const ButtonModel& in, PointerState pointerIn = {}) {
@@ -71,7 +70,7 @@ TEST_F(Persistence, AnEmptyStoreGivesTheReadingDefaults) {
     EXPECT_EQ(m.mPictureAlign, 1);
     EXPECT_EQ(m.mCaptionAlign, 1);
     ASSERT_NE(m.mFont, nullptr);
-    EXPECT_EQ(m.mFont->name, "Ambient Sans");
+    EXPECT_EQ(m.mFont->Name(), "Ambient Sans");
     EXPECT_NE(m.mFont, host.font) << "the button gets a font object of its own";
     EXPECT_EQ(pointer.mousePointer, 0);
     EXPECT_EQ(pointer.mouseIcon, nullptr);
@@ -82,7 +81,7 @@ TEST_F(Persistence, EveryPropertySurvivesARoundTrip) {
     in.mButtonStyle = 14;
     in.mShowFocusRect = true;
     in.mEnabled = false;
-    in.mFont = std::make_shared<gdi::FontDescription>(gdi::FontDescription{"SimSun", 9, 400, 134});
+    in.mFont = std::make_shared<FontObject>(gdi::FontDescription{"SimSun", 9, 400, 134});
     in.mBackColor = 0xD0D0D0;
     in.mCaption = QStringLiteral("打开");
     in.mForeColor = 0x123456;
@@ -102,7 +101,7 @@ TEST_F(Persistence, EveryPropertySurvivesARoundTrip) {
     EXPECT_TRUE(out.mShowFocusRect);
     EXPECT_FALSE(out.mEnabled);
     ASSERT_NE(out.mFont, nullptr);
-    EXPECT_EQ(*out.mFont, *in.mFont);
+    EXPECT_EQ(out.mFont->Description(), in.mFont->Description());
     EXPECT_EQ(out.mBackColor, 0xD0D0D0u);
     EXPECT_EQ(out.mCaption, QStringLiteral("打开"));
     EXPECT_EQ(out.mForeColor, 0x123456u);
@@ -172,13 +171,13 @@ TEST_F(Persistence, WritingADefaultValueRemovesAnOlderKey) {
 
 TEST_F(Persistence, AFontLikeTheHostsIsNotStoredAndReadsBackAsTheHostsFont) {
     ButtonModel in;
-    in.mFont = std::make_shared<gdi::FontDescription>(*host.font);
+    in.mFont = std::make_shared<FontObject>(*host.font);
     PropertyStore store;
     WriteStoredProperties(in, {}, store, host, FakeResolve);
     EXPECT_FALSE(store.Contains(QStringLiteral("Font")));
     const ButtonModel out = RoundTrip(in);
     ASSERT_NE(out.mFont, nullptr);
-    EXPECT_EQ(out.mFont->name, "Ambient Sans");
+    EXPECT_EQ(out.mFont->Name(), "Ambient Sans");
 }
 
 TEST(PropertyStoreTest, AValueOfAnotherKindReadsAsTheDefault) {

@@ -10,6 +10,14 @@ void HandCursor(const ButtonModel& m, InputEffects& fx) {
     }
 }
 
+// A capture that the button took (at Space or a double-click) must not outlive its reason: the next click
+// on another control would be swallowed and every mouse move would come here.
+void EndCapture(InputEffects& fx) {
+    if (fx.HasCapture()) {
+        fx.ReleaseCapture();
+    }
+}
+
 } // namespace
 
 void OnMouseDown(ButtonModel& m, InputEffects& fx, std::int16_t button, std::int16_t shift, float x,
@@ -64,9 +72,7 @@ void OnMouseUp(ButtonModel& m, InputEffects& fx, std::int16_t button, std::int16
             fx.RaiseClick();
         }
         // The capture taken at a double-click ends with the release of the button.
-        if (fx.HasCapture()) {
-            fx.ReleaseCapture();
-        }
+        EndCapture(fx);
     }
     fx.RaiseMouseUp(button, shift, x, y);
 }
@@ -89,10 +95,12 @@ void OnKeyDown(ButtonModel& m, InputEffects& fx, std::int16_t keyCode, std::int1
         fx.RaiseClick();
         break;
     case kKeySpace:
+        if (!m.mMouseDown && shift == kShiftAltAlone) {
+            m.altSpaceSwallowed = true;
+            return; // Alt+Space belongs to the window menu
+        }
+        m.altSpaceSwallowed = false;
         if (!m.mMouseDown) {
-            if (shift == kShiftAltAlone) {
-                return; // Alt+Space belongs to the window menu
-            }
             m.mSpaceDown = true;
             if (m.mCheckBoxMode) {
                 m.mValue = !m.mValue;
@@ -124,25 +132,30 @@ void OnKeyUp(ButtonModel& m, InputEffects& fx, std::int16_t keyCode, std::int16_
     if (keyCode != kKeySpace) {
         return;
     }
+    // The release of a press that was swallowed as Alt+Space clicks nothing.
+    const bool click = !m.altSpaceSwallowed;
+    m.altSpaceSwallowed = false;
     if (!m.mMouseOver) {
         m.mButtonState = ButtonState::Normal;
         fx.Redraw();
-        fx.RaiseClick();
+        if (click) {
+            fx.RaiseClick();
+        }
     } else if (m.mMouseDown) {
         m.mButtonState = ButtonState::Pressed;
         fx.Redraw();
     } else {
         m.mButtonState = ButtonState::Hot;
         fx.Redraw();
-        fx.RaiseClick();
+        if (click) {
+            fx.RaiseClick();
+        }
     }
     fx.RaiseKeyUp(keyCode, shift);
     m.mSpaceDown = false;
     m.mMouseDown = false;
     // The capture taken when Space went down ends with its release.
-    if (fx.HasCapture()) {
-        fx.ReleaseCapture();
-    }
+    EndCapture(fx);
 }
 
 void OnAccessKey(ButtonModel& m, InputEffects& fx, std::int16_t keyAscii) {
@@ -170,20 +183,24 @@ void OnAccessKey(ButtonModel& m, InputEffects& fx, std::int16_t keyAscii) {
     fx.RaiseClick();
 }
 
-void OnFocusGained(ButtonModel& m) {
+void OnFocusGained(ButtonModel& m, InputEffects& fx) {
     m.mHasFocus = true;
     if (m.mMouseOver) {
         m.mButtonState = ButtonState::Hot;
     } else if (!m.mMouseDown) {
         m.mButtonState = ButtonState::Normal;
     }
+    // A button reached with the keyboard shows at once that it has the focus.
+    fx.Redraw();
 }
 
 void OnFocusLost(ButtonModel& m, InputEffects& fx) {
     m.mHasFocus = false;
     m.mMouseDown = false;
     m.mSpaceDown = false;
+    m.altSpaceSwallowed = false;
     m.mButtonState = m.mParentActive && m.mMouseOver ? ButtonState::Hot : ButtonState::Normal;
+    EndCapture(fx);
     fx.Redraw();
 }
 
@@ -218,9 +235,11 @@ void OnParentActivated(ButtonModel& m, InputEffects& fx) {
 void OnParentDeactivated(ButtonModel& m, InputEffects& fx) {
     m.mMouseDown = false;
     m.mSpaceDown = false;
+    m.altSpaceSwallowed = false;
     m.mHasFocus = false;
     m.mParentActive = false;
     m.mButtonState = ButtonState::Normal;
+    EndCapture(fx);
     fx.Redraw();
 }
 

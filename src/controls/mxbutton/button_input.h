@@ -59,7 +59,7 @@ void OnKeyDown(ButtonModel& m, InputEffects& fx, std::int16_t keyCode, std::int1
 void OnKeyUp(ButtonModel& m, InputEffects& fx, std::int16_t keyCode, std::int16_t shift);
 // The access key, or Enter / Escape when the button is its form's default or cancel button.
 void OnAccessKey(ButtonModel& m, InputEffects& fx, std::int16_t keyAscii);
-void OnFocusGained(ButtonModel& m);
+void OnFocusGained(ButtonModel& m, InputEffects& fx);
 void OnFocusLost(ButtonModel& m, InputEffects& fx);
 void OnPointerEntered(ButtonModel& m, InputEffects& fx);
 void OnPointerLeft(ButtonModel& m, InputEffects& fx);

@@ -7,12 +7,13 @@
 
 namespace trimvox::gdi {
 struct Picture;
-struct FontDescription;
 } // namespace trimvox::gdi
 
 class QObject;
 
 namespace trimvox::mxbutton {
+
+class FontObject;
 
 // A 32-bit OLE colour: 0x00BBGGRR, or a system colour reference with the high bit set.
 using OleColor = std::uint32_t;
@@ -65,8 +66,9 @@ struct RegionRecord {
 
 // Pictures are shared and immutable; a null pointer is "none".
 using PicturePtr = std::shared_ptr<const gdi::Picture>;
-// The caption font object; null is "none" (a new instance has no font object until one is written).
-using FontPtr = std::shared_ptr<gdi::FontDescription>;
+// The caption font object, shared and watched for changes; null is "none" (a new instance has no font
+// object until one is written).
+using FontPtr = std::shared_ptr<FontObject>;
 
 // Every field of one button: the public properties (backing fields "m" + property name), the input state
 // and the values that each repaint leaves behind. Plain data; the control and its input handling change it,
@@ -111,6 +113,8 @@ struct ButtonModel {
     std::int16_t mLastShift = 0;
     float mLastX = 0.0f;
     float mLastY = 0.0f;
+    // The Space key went down as Alt+Space, which the button leaves alone: its release is no click.
+    bool altSpaceSwallowed = false;
 
     // The access key taken from the caption by UpdateAccessKey; a null QChar is "none".
     QChar accessKey;

@@ -1,6 +1,8 @@
 #include "controls/mxbutton/mxbutton.h"
 
 #include "controls/mxbutton/access_key.h"
+#include "controls/mxbutton/button_accessible.h"
+#include "controls/mxbutton/font_object.h"
 #include "controls/mxbutton/hand_cursor.h"
 #include "controls/mxbutton/mouse_tracking.h"
 #include "controls/mxbutton/picture_image.h"
@@ -82,6 +84,7 @@ mxbutton::mxbutton(QWidget* parent, ButtonHost* host, int index)
         host_ = ownHost_.get();
     }
     m_.mIsNT = true;
+    InstallButtonAccessibleFactory();
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -92,6 +95,7 @@ mxbutton::mxbutton(QWidget* parent, ButtonHost* host, int index)
 }
 
 mxbutton::~mxbutton() {
+    WatchFont(nullptr);
     Teardown();
 }
 
@@ -139,8 +143,9 @@ void mxbutton::InitProperties() {
 void mxbutton::ReadProperties(const PropertyStore& store) {
     const ColorResolver resolve = [this](OleColor c) { return Resolve(c); };
     ReadStoredProperties(m_, pointer_, store, *host_, resolve);
+    WatchFont(m_.mFont);
     if (m_.mFont) {
-        surface_.SetFont(*m_.mFont);
+        surface_.SetFont(m_.mFont->Description());
     }
     surface_.SetForeColor(m_.mForeColor);
     QWidget::setEnabled(m_.mEnabled);
@@ -220,6 +225,7 @@ void mxbutton::SetCaption(const QString& value) {
     m_.accessKey = UpdateAccessKey(value);
     UpdateAccessKeyShortcut();
     Redraw();
+    ReportButtonName(*this);
     Notify(QStringLiteral("Caption"));
 }
 
@@ -248,15 +254,27 @@ void mxbutton::SetEnabled(bool value) {
 
 void mxbutton::SetFont(FontPtr value) {
     m_.mFont = std::move(value);
+    WatchFont(m_.mFont);
     update();
     Redraw();
     Notify(QStringLiteral("Font"));
     FontChanged();
 }
 
+void mxbutton::WatchFont(const FontPtr& font) {
+    if (watchedFont_ == font) {
+        return;
+    }
+    if (watchedFont_) {
+        watchedFont_->Unwatch(fontWatch_);
+    }
+    watchedFont_ = font;
+    fontWatch_ = font ? font->Watch([this] { FontChanged(); }) : 0;
+}
+
 void mxbutton::FontChanged() {
     if (m_.mFont) {
-        surface_.SetFont(*m_.mFont);
+        surface_.SetFont(m_.mFont->Description());
     }
     update();
     Redraw();
@@ -464,6 +482,7 @@ void mxbutton::Redraw() {
     ++redraws_;
     RenderSurface();
     update();
+    ReportButtonInputStates(*this, reportedStates_);
 }
 
 void mxbutton::paintEvent(QPaintEvent*) {
@@ -567,7 +586,7 @@ void mxbutton::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void mxbutton::focusInEvent(QFocusEvent*) {
-    OnFocusGained(m_);
+    OnFocusGained(m_, *this);
 }
 
 void mxbutton::focusOutEvent(QFocusEvent*) {
@@ -643,8 +662,10 @@ void mxbutton::zSubclass_Proc(bool, bool&, std::int32_t&, QObject*& lng_hWnd, st
             break;
         case kMsgMouseMove:
             // The pointer has just come over the button; the leave request goes to the window reporting it.
-            // A move reported while the mouse is captured and the pointer is elsewhere is no entering.
-            if (!m_.mMouseOver && PointerOverControl()) {
+            // A move reported while the mouse is captured and the pointer is elsewhere is no entering. A
+            // disabled button takes no mouse input at all, so the pointer passing over it changes nothing
+            // (and the last pointer position known to it may be stale).
+            if (isEnabled() && !m_.mMouseOver && PointerOverControl()) {
                 OnPointerEntered(m_, *this);
                 RequestMouseLeave(lng_hWnd);
             }

@@ -10,6 +10,7 @@
 #include "platform/gdi/qt_text_renderer.h"
 #include "platform/gdi/surface.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <QPoint>
 #include <QWidget>
@@ -99,7 +100,7 @@ public:
     void AccessKeyPress(std::int16_t keyAscii);
     // The host reports a changed ambient property.
     void AmbientChanged(const QString& propertyName);
-    // An attribute of the font object changed.
+    // An attribute of the font object changed (the button watches the object it shows).
     void FontChanged();
 
     // The one repaint: draws the button into its surface and shows it.
@@ -196,6 +197,8 @@ private:
     void InstallHooks();
     void Teardown();
     void RefreshSurfaceSize();
+    // Watches `font` for changes of its attributes, and no longer the font watched before.
+    void WatchFont(const FontPtr& font);
 
     ButtonHost* host_ = nullptr;
     std::unique_ptr<BasicButtonHost> ownHost_;
@@ -208,6 +211,9 @@ private:
     QShortcut* accessShortcut_ = nullptr;
     QCursor handCursor_;
     QPoint lastGlobalPos_;
+    FontPtr watchedFont_;
+    int fontWatch_ = 0;
+    QAccessible::State reportedStates_; // pressed and checked as a screen reader was last told
     int widthTwips_ = 0;
     int heightTwips_ = 0;
     bool hooksInstalled_ = false;

@@ -32,6 +32,7 @@ QToolButton* MakeButton(QWidget* parent, QStyle::StandardPixmap icon, const QStr
     auto* button = new QToolButton(parent);
     button->setIcon(parent->style()->standardIcon(icon));
     button->setToolTip(tip);
+    button->setAccessibleName(tip); // the icon says it on screen; the name says it to a screen reader
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
@@ -196,6 +197,7 @@ void MediaPlayer::showPlayState() {
     display_->setStatus(StatusText(state, !session_.currentMedia().isEmpty()));
     playButton_->setIcon(style()->standardIcon(running ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
     playButton_->setToolTip(running ? QStringLiteral("暂停") : QStringLiteral("播放"));
+    playButton_->setAccessibleName(playButton_->toolTip());
     const bool usable = state != PlayStateUndefined;
     playButton_->setEnabled(usable);
     stopButton_->setEnabled(usable);

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/centre_on_screen.h"
+#include "app/main_window_keys.h"
 #include "app/message_box.h"
 #include "app/startup_sequence.h"
 #include "platform/fs/data_folder.h"
@@ -29,6 +30,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     if (controls_.Timer2 != nullptr) {
         connect(controls_.Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
     }
+    InstallMainWindowKeys(*this);
 }
 
 Form1::~Form1() = default;

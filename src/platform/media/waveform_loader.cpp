@@ -1,29 +1,39 @@
 #include "platform/media/waveform_loader.h"
 
+#include "platform/media/background_priority.h"
+
 #include <QMetaObject>
 
 #include <algorithm>
 #include <atomic>
-#include <mutex>
+#include <memory>
 #include <utility>
 
 namespace trimvox {
 
 namespace {
+// The decoding threads give way to the GUI thread, which then waits less for a processor while they run.
+constexpr int kNiceSteps = 5;
+
 // Decoding threads side by side: the machine's cores, at most two (the GUI thread keeps its share).
 int WorkerCount() {
     return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 2u));
 }
 } // namespace
 
-// What the decoding thread shares with the GUI thread: the columns that arrived and are not yet taken.
+// The columns, shared by the decoding threads and the GUI thread without a lock (a decoding thread that the
+// scheduler holds up never holds up the GUI thread): a thread writes a column once, then marks it ready.
 struct WaveformLoader::Job {
+    explicit Job(int columns)
+        : peaks(static_cast<std::size_t>(columns)),
+          ready(std::make_unique<std::atomic<bool>[]>(static_cast<std::size_t>(columns))) {}
+
+    std::vector<PeakPair> peaks;
+    std::unique_ptr<std::atomic<bool>[]> ready;
     std::atomic<bool> stop{false};
     std::atomic<bool> done{false};
-    std::mutex mutex;
-    std::vector<std::pair<int, PeakPair>> arrived;
-    bool takePending = false; // a take() is queued for the GUI thread
-    bool reported = false;    // finished() was emitted (GUI thread only)
+    std::atomic<bool> notified{false}; // a take() is queued for the GUI thread
+    bool reported = false;             // finished() was emitted (GUI thread only)
 };
 
 WaveformLoader::WaveformLoader(QObject* parent) : QObject(parent) {}
@@ -32,8 +42,25 @@ WaveformLoader::~WaveformLoader() {
     clear();
 }
 
+int WaveformLoader::columnCount() const {
+    return job_ != nullptr ? static_cast<int>(job_->peaks.size()) : 0;
+}
+
+bool WaveformLoader::hasColumn(int column) const {
+    return job_ != nullptr && column >= 0 && column < columnCount() &&
+           job_->ready[static_cast<std::size_t>(column)].load(std::memory_order_acquire);
+}
+
+PeakPair WaveformLoader::column(int column) const {
+    return hasColumn(column) ? job_->peaks[static_cast<std::size_t>(column)] : PeakPair{};
+}
+
 bool WaveformLoader::isBusy() const {
     return job_ != nullptr && !job_->done.load();
+}
+
+std::size_t WaveformLoader::peakBytes() const {
+    return job_ != nullptr ? job_->peaks.capacity() * (sizeof(PeakPair) + sizeof(std::atomic<bool>)) : 0;
 }
 
 void WaveformLoader::clear() {
@@ -45,10 +72,6 @@ void WaveformLoader::clear() {
     }
     job_.reset();
     path_.clear();
-    peaks_.clear();
-    peaks_.shrink_to_fit();
-    filled_.clear();
-    filled_.shrink_to_fit();
     arrived_ = 0;
 }
 
@@ -58,31 +81,28 @@ void WaveformLoader::start(const QString& path, int columns, double duration) {
         return;
     }
     path_ = path;
-    peaks_.assign(static_cast<std::size_t>(columns), PeakPair{});
-    filled_.assign(static_cast<std::size_t>(columns), 0);
-    auto job = std::make_shared<Job>();
+    auto job = std::make_shared<Job>(columns);
     job_ = job;
     // The thread ends before this object does; a call still queued when it goes is dropped with it.
-    const auto post = [this, job] {
-        QMetaObject::invokeMethod(
-            this, [this, job] { take(job); }, Qt::QueuedConnection);
+    const auto notify = [this, job] {
+        if (!job->notified.exchange(true)) {
+            QMetaObject::invokeMethod(
+                this, [this, job] { take(job); }, Qt::QueuedConnection);
+        }
     };
-    PeakRequest request{path.toStdU16String(), columns, duration, WorkerCount()};
-    thread_ = std::thread([request = std::move(request), job, post] {
+    PeakRequest request{path.toStdU16String(), columns, duration, WorkerCount(),
+                        [] { LowerThisThreadPriority(kNiceSteps); }};
+    thread_ = std::thread([request = std::move(request), job, notify] {
         ComputePeaks(request, job->stop, [&](int column, PeakPair peak) {
-            const std::lock_guard<std::mutex> lock(job->mutex);
-            job->arrived.emplace_back(column, peak);
-            if (!job->takePending) {
-                job->takePending = true;
-                post();
+            const auto index = static_cast<std::size_t>(column);
+            if (index < job->peaks.size()) {
+                job->peaks[index] = peak;
+                job->ready[index].store(true, std::memory_order_release);
+                notify();
             }
         });
         job->done = true;
-        const std::lock_guard<std::mutex> lock(job->mutex);
-        if (!job->takePending) {
-            job->takePending = true;
-            post();
-        }
+        notify();
     });
 }
 
@@ -90,34 +110,22 @@ void WaveformLoader::take(const std::shared_ptr<Job>& job) {
     if (job != job_) {
         return; // a computation that was stopped: its columns are stale
     }
-    std::vector<std::pair<int, PeakPair>> arrived;
-    {
-        const std::lock_guard<std::mutex> lock(job->mutex);
-        arrived.swap(job->arrived);
-        job->takePending = false;
+    job->notified = false;
+    const bool done = job->done.load();
+    int arrived = 0;
+    for (int x = 0; x < columnCount(); ++x) {
+        arrived += hasColumn(x) ? 1 : 0;
     }
-    for (const auto& [column, peak] : arrived) {
-        const auto index = static_cast<std::size_t>(column);
-        if (index < peaks_.size() && filled_[index] == 0) {
-            peaks_[index] = peak;
-            filled_[index] = 1;
-            ++arrived_;
-        }
-    }
-    if (!arrived.empty()) {
+    if (arrived != arrived_) {
+        arrived_ = arrived;
         emit columnsArrived();
         if (job != job_) {
             return; // a receiver started another file
         }
     }
-    if (job->done.load() && !job->reported) {
-        {
-            const std::lock_guard<std::mutex> lock(job->mutex);
-            job->reported = job->arrived.empty();
-        }
-        if (job->reported) {
-            emit finished();
-        }
+    if (done && !job->reported) {
+        job->reported = true;
+        emit finished();
     }
 }
 

@@ -7,7 +7,6 @@
 
 #include <memory>
 #include <thread>
-#include <vector>
 
 namespace trimvox {
 
@@ -27,15 +26,16 @@ public:
     void clear();
 
     QString path() const { return path_; }
-    int columnCount() const { return static_cast<int>(peaks_.size()); }
-    bool hasColumn(int column) const { return filled_[static_cast<std::size_t>(column)] != 0; }
-    PeakPair column(int column) const { return peaks_[static_cast<std::size_t>(column)]; }
-    // Whether any column has arrived.
+    int columnCount() const;
+    // Whether a column has been computed; a column that has not reads as silence.
+    bool hasColumn(int column) const;
+    PeakPair column(int column) const;
+    // Whether no column has been announced by columnsArrived yet.
     bool isEmpty() const { return arrived_ == 0; }
     // Whether the computation is still under way.
     bool isBusy() const;
     // The bytes that the kept peaks take.
-    std::size_t peakBytes() const { return peaks_.capacity() * sizeof(PeakPair) + filled_.capacity(); }
+    std::size_t peakBytes() const;
 
 signals:
     // New columns arrived (several may come with one signal).
@@ -49,9 +49,7 @@ private:
     void take(const std::shared_ptr<Job>& job);
 
     QString path_;
-    std::vector<PeakPair> peaks_;
-    std::vector<char> filled_;
-    int arrived_ = 0;
+    int arrived_ = 0; // columns announced
     std::shared_ptr<Job> job_;
     std::thread thread_;
 };

@@ -179,8 +179,14 @@ bool ComputePeaks(const PeakRequest& request, const std::atomic<bool>& stop, con
     std::vector<std::thread> threads;
     for (std::size_t k = 1; k < parts.size(); ++k) {
         threads.emplace_back([&, k] {
+            if (request.onThreadStart) {
+                request.onThreadStart();
+            }
             results[k] = DecodePart(request.file, parts[k], request.duration, request.columns, stop, shared);
         });
+    }
+    if (request.onThreadStart) {
+        request.onThreadStart();
     }
     results[0] = DecodePart(request.file, parts[0], request.duration, request.columns, stop, shared);
     for (std::thread& thread : threads) {

@@ -14,11 +14,13 @@ struct PeakPair {
 
 // What to compute: the playing time `duration` (seconds; 0 or less takes the decoder's own estimate) in
 // `columns` equal slices, decoded by `workers` threads side by side, each from its own part of the file.
+// `onThreadStart`, when given, runs first on every thread that decodes (the calling one too).
 struct PeakRequest {
     std::filesystem::path file;
     int columns = 0;
     double duration = 0.0;
     int workers = 1;
+    std::function<void()> onThreadStart = nullptr;
 };
 
 // Receives each finished column once. Calls come from the decoding threads, one at a time; the parts that

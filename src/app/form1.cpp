@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/centre_on_screen.h"
+#include "app/main_window_keys.h"
 #include "app/message_box.h"
 #include "app/mp3_drop.h"
 #include "app/startup_sequence.h"
@@ -32,6 +33,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     }
     setAcceptDrops(true);
     installEventFilter(new Mp3DropFilter(this, [this](const QString& path) { OpenChosenFile(path); }));
+    InstallMainWindowKeys(*this);
 }
 
 Form1::~Form1() = default;

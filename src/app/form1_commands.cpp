@@ -108,6 +108,7 @@ void Form1::OpenChosenFile(const QString& path) {
 void Form1::MarkStart() {
     if (controls_.wmp != nullptr) {
         StartPos = controls_.wmp->controls().currentPosition();
+        controls_.wmp->setStartMark(StartPos);
     }
     if (controls_.Label5 != nullptr) {
         controls_.Label5->setText(QStringLiteral("起始点：") + SecondsText(StartPos));
@@ -117,6 +118,7 @@ void Form1::MarkStart() {
 void Form1::MarkEnd() {
     if (controls_.wmp != nullptr) {
         EndPos = controls_.wmp->controls().currentPosition();
+        controls_.wmp->setEndMark(EndPos);
     }
     if (controls_.Label6 != nullptr) {
         controls_.Label6->setText(QStringLiteral("结束点：") + SecondsText(EndPos));

@@ -37,6 +37,9 @@ void Form1::Timer1_Timer() {
     SetText(controls_.Label7, QStringLiteral("截取时长："));
     StartPos = 0.0;
     EndPos = 0.0;
+    if (controls_.wmp != nullptr) {
+        controls_.wmp->clearMarks();
+    }
     std::error_code ignored;
     std::filesystem::remove(DataFile(kPreviewFileName), ignored);
 }

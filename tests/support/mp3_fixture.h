@@ -11,6 +11,8 @@ struct Mp3Options {
     std::string title;          // ID3 title; empty for no tag at all
     bool infoHeader = true;     // false: no Xing/Info frame (lame -t)
     double frequencyHz = 440.0; // the sine tone's pitch
+    double volume = 0.5;        // the tone's amplitude, 0 to 1
+    double leadingSilence = 0;  // seconds of silence before the tone (the file is that much longer)
 };
 
 // Makes a real MP3 file with sox (a sine tone) and lame. Throws std::runtime_error when a tool fails.

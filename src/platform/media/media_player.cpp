@@ -99,6 +99,10 @@ MediaPlayer::MediaPlayer(QWidget* parent) : QWidget(parent) {
         setFocus(Qt::MouseFocusReason);
         session_.setCurrentPosition(ms / 1000.0);
     });
+    connect(display_, &DisplayStrip::seekRequested, this, [this](double seconds) {
+        setFocus(Qt::MouseFocusReason);
+        session_.setCurrentPosition(seconds);
+    });
     connect(volumeSlider_, &QSlider::valueChanged, &session_, &MediaSession::setVolume);
     connect(muteButton_, &QToolButton::toggled, &session_, &MediaSession::setMute);
     connect(&session_, &MediaSession::volumeChanged, volumeSlider_, &QSlider::setValue);
@@ -188,7 +192,36 @@ void MediaPlayer::showMedia() {
     const MediaItem& media = session_.currentMedia();
     display_->setTitle(media.getItemInfo(QStringLiteral("Title")));
     seekBar_->setMaximum(static_cast<qint64>(std::llround(media.duration() * 1000.0)));
+    display_->showWaveformOf(media.getItemInfo(QStringLiteral("sourceURL")), media.duration());
+    clearMarks();
     showPlayState();
+}
+
+void MediaPlayer::setStartMark(double seconds) {
+    startMark_ = seconds;
+    showMarks();
+}
+
+void MediaPlayer::setEndMark(double seconds) {
+    endMark_ = seconds;
+    showMarks();
+}
+
+void MediaPlayer::clearMarks() {
+    startMark_.reset();
+    endMark_.reset();
+    showMarks();
+}
+
+void MediaPlayer::showMarks() {
+    display_->setMarks(startMark_, endMark_);
+    const auto ms = [](std::optional<double> seconds) -> std::optional<qint64> {
+        if (!seconds) {
+            return std::nullopt;
+        }
+        return static_cast<qint64>(std::llround(*seconds * 1000.0));
+    };
+    seekBar_->setMarks(ms(startMark_), ms(endMark_));
 }
 
 void MediaPlayer::showPlayState() {
@@ -208,6 +241,7 @@ void MediaPlayer::showPlayState() {
 void MediaPlayer::showPosition() {
     const double position = session_.currentPosition();
     seekBar_->setValue(static_cast<qint64>(std::llround(position * 1000.0)));
+    display_->setPosition(position);
     time_->setText(TimeText(position) + QStringLiteral(" / ") + TimeText(session_.currentMedia().duration()));
 }
 

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 class QSlider;
 class QToolButton;
@@ -20,6 +22,8 @@ class SeekBar;
 // (display strip, seek bar across the whole width, play/pause and stop, the time, volume and mute).
 // The transport buttons and the time sit at the lower left; the lower right stays free for the host's own
 // buttons, which may lie over it. Space plays and pauses while the player has the focus.
+// The display strip shows the file's waveform with the play position and the host's marks, which the seek
+// bar shows too; a click on the waveform seeks there.
 // It shows no messages: media that cannot be played leaves it idle.
 class MediaPlayer : public QWidget {
     Q_OBJECT
@@ -72,6 +76,14 @@ public:
     bool windowlessVideo() const { return false; }
     bool fullScreen() const { return false; }
 
+    // The host's start and end marks (seconds), shown on the waveform and the seek bar until cleared or until
+    // other media is opened.
+    void setStartMark(double seconds);
+    void setEndMark(double seconds);
+    void clearMarks();
+    std::optional<double> startMark() const { return startMark_; }
+    std::optional<double> endMark() const { return endMark_; }
+
     QSize sizeHint() const override;
 
 signals:
@@ -89,6 +101,7 @@ private:
     void showMedia();
     void showPlayState();
     void showPosition();
+    void showMarks();
 
     MediaSession session_;
     MediaControls controls_{session_};
@@ -99,6 +112,8 @@ private:
     QLabel* time_;
     QToolButton* muteButton_;
     QSlider* volumeSlider_;
+    std::optional<double> startMark_;
+    std::optional<double> endMark_;
 };
 
 } // namespace trimvox

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace trimvox {
 
@@ -38,6 +39,33 @@ qint64 SeekBar::valueAt(int x) const {
     return static_cast<qint64>(fraction * maximum_ + 0.5);
 }
 
+int SeekBar::xOf(qint64 value) const {
+    const int span = std::max(width() - kHandle, 0);
+    const double fraction = maximum_ > 0 ? std::clamp(static_cast<double>(value) / maximum_, 0.0, 1.0) : 0.0;
+    return static_cast<int>(std::lround(kHandle / 2.0 + fraction * span));
+}
+
+void SeekBar::setMarks(std::optional<qint64> start, std::optional<qint64> end) {
+    if (start != start_ || end != end_) {
+        start_ = start;
+        end_ = end;
+        update();
+    }
+}
+
+void SeekBar::paintMarker(QPainter& painter, qint64 value, QRgb colour) const {
+    // A line across the bar with a small triangle at its top, pointing at the groove.
+    const int x = xOf(value);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRect(x, 0, 1, height()), QColor(colour));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(colour));
+    const QPoint triangle[] = {{x - 3, 0}, {x + 3, 0}, {x, 3}};
+    painter.drawPolygon(triangle, 3);
+    painter.restore();
+}
+
 QSize SeekBar::sizeHint() const {
     return {200, 14};
 }
@@ -58,6 +86,12 @@ void SeekBar::paintEvent(QPaintEvent*) {
         painter.setBrush(colours.color(QPalette::Highlight));
         painter.drawRoundedRect(QRectF(groove.left(), groove.top(), handleX - groove.left(), groove.height()),
                                 2.0, 2.0);
+        if (start_) {
+            paintMarker(painter, *start_, kStartMarkColour);
+        }
+        if (end_) {
+            paintMarker(painter, *end_, kEndMarkColour);
+        }
         painter.setPen(colours.color(QPalette::Dark));
         painter.setBrush(colours.color(QPalette::Button));
         painter.drawEllipse(QPointF(handleX, height() / 2.0), kHandle / 2.0 - 0.5, kHandle / 2.0 - 0.5);

@@ -25,6 +25,13 @@ int BitRateOfIndex(int version, int layer, int index) {
     return kBitRates[version == 10 ? 0 : 1][layer - 1][index];
 }
 
+int SideInfoLength(int version, bool mono) {
+    if (version == 10) {
+        return mono ? 17 : 32;
+    }
+    return mono ? 9 : 17;
+}
+
 std::optional<FrameHeader> ParseFrameHeader(const std::uint8_t* data, std::size_t size) {
     if (size < 4 || data[0] != 0xFF || (data[1] & 0xE0) != 0xE0) {
         return std::nullopt;

@@ -27,4 +27,7 @@ std::optional<FrameHeader> ParseFrameHeader(std::uint32_t header);
 // 0 for another index.
 int BitRateOfIndex(int version, int layer, int index);
 
+// The bytes of side information after the header (and its CRC) of a layer III frame of this kind.
+int SideInfoLength(int version, bool mono);
+
 } // namespace trimvox

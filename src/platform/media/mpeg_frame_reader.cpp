@@ -107,7 +107,7 @@ bool IsInfoFrame(const FrameHeader& header, const unsigned char* body, std::size
     if (header.layer != 3) {
         return false;
     }
-    const std::size_t sideInfo = header.version == 10 ? (header.mono ? 17 : 32) : (header.mono ? 9 : 17);
+    const auto sideInfo = static_cast<std::size_t>(SideInfoLength(header.version, header.mono));
     const auto at = [&](std::size_t offset, const char* tag) {
         return offset + 4 <= size && std::memcmp(body + offset, tag, 4) == 0;
     };
@@ -153,6 +153,8 @@ bool MpegFrameReader::Open(InfoFrame info) {
     }
     // Junk of any length between frames is skipped rather than ending the stream early.
     mpg123_param(mh, MPG123_RESYNC_LIMIT, -1, 0.0);
+    // Every frame, also those that lie wholly in the encoder's delay (which gapless decoding leaves out).
+    mpg123_param(mh, MPG123_REMOVE_FLAGS, MPG123_GAPLESS, 0.0);
     if (info == InfoFrame::Keep) {
         mpg123_param(mh, MPG123_ADD_FLAGS, MPG123_IGNORE_INFOFRAME, 0.0);
     }

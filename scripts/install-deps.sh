@@ -14,6 +14,8 @@ packages=(
   qt6-translations-l10n
   lame sox xvfb xauth imagemagick python3
   openbox
+
+  gstreamer1.0-tools
   fonts-arphic-uming fonts-noto-cjk
 )
 

@@ -57,6 +57,15 @@ QString CutFailureMessage(const CutResult& result) {
     case CutError::OutputUnwritable:
         reason = QStringLiteral("无法写入预览文件（%1）。").arg(detail);
         break;
+    case CutError::NoAudioFrames:
+        reason = QStringLiteral("源文件中找不到连续的 MPEG 音频帧，无法精确剪切。");
+        break;
+    case CutError::FreeFormat:
+        reason = QStringLiteral("源文件是自由格式（free format）的 MPEG 音频，无法精确剪切。");
+        break;
+    case CutError::MixedFormat:
+        reason = QStringLiteral("源文件中途改变了采样率或 MPEG 版本，无法精确剪切。");
+        break;
     }
     return QStringLiteral("截取失败：") + reason;
 }

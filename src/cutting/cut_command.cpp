@@ -15,16 +15,26 @@ namespace trimvox {
 
 namespace {
 
-constexpr const char* kUsage = "usage: trimvox-cut [--duration SECONDS] SOURCE START END OUTPUT";
+constexpr const char* kUsage = "usage: trimvox-cut [--precise] [--duration SECONDS] SOURCE START END OUTPUT";
 
 constexpr const char* kHelp =
-    "usage: trimvox-cut [--duration SECONDS] SOURCE START END OUTPUT\n"
+    "usage: trimvox-cut [--precise] [--duration SECONDS] SOURCE START END OUTPUT\n"
     "\n"
-    "Cuts the part of the MP3 file SOURCE between START and END (seconds) into OUTPUT, as Trimvox\n"
-    "cuts its preview: the times are mapped to bytes in proportion to the file's size over its\n"
-    "playing time, and those bytes are copied unchanged (no decoding, no frame alignment).\n"
+    "Cuts the part of the MP3 file SOURCE between START and END (seconds) into OUTPUT.\n"
     "\n"
-    "  --duration SECONDS  the playing time of SOURCE; without it, it is read from the file\n"
+    "Byte cut (the default): as Trimvox cuts its preview. The times are mapped to bytes in\n"
+    "proportion to the file's size over its playing time, and those bytes are copied unchanged\n"
+    "(no decoding, no frame alignment).\n"
+    "\n"
+    "Precise cut (--precise): whole MPEG audio frames. Each time goes to the nearest frame\n"
+    "boundary, counted in playing time, so variable-bit-rate files are cut where asked. OUTPUT\n"
+    "holds the source's ID3v2 tag, a fresh Xing/Info header with the cut's true length, the\n"
+    "frames copied unchanged, and the source's ID3v1 tag. Files without MPEG audio frames and\n"
+    "free-format streams are refused.\n"
+    "\n"
+    "  --precise           cut whole frames (see above); the playing time is not needed\n"
+    "  --duration SECONDS  the playing time of SOURCE for the byte cut; without it, it is read\n"
+    "                      from the file\n"
     "  -h, --help          show this help and exit\n"
     "  --version           show the version and exit\n"
     "\n"
@@ -73,6 +83,7 @@ bool LooksLikeOption(const std::string& arg) {
 
 struct CommandLine {
     bool help = false;
+    bool precise = false;
     std::optional<std::string> duration;
     std::vector<std::string> operands;
 };
@@ -86,6 +97,8 @@ std::string Parse(const std::vector<std::string>& args, CommandLine& line) {
             options = false;
         } else if (options && (arg == "-h" || arg == "--help")) {
             line.help = true;
+        } else if (options && arg == "--precise") {
+            line.precise = true;
         } else if (options && arg == "--duration") {
             if (i + 1 == args.size()) {
                 return "--duration needs a number of seconds";
@@ -127,6 +140,12 @@ std::string Describe(const CutResult& result, const CutRequest& request, const s
         return "START " + start + " lies past the end of " + source;
     case CutError::OutputUnwritable:
         return "cannot write " + Quoted(request.output.string()) + ": " + result.detail;
+    case CutError::NoAudioFrames:
+        return "no MPEG audio frames found in " + source + " (not an MP3 file?)";
+    case CutError::FreeFormat:
+        return source + " is a free-format MPEG stream, which cannot be cut precisely";
+    case CutError::MixedFormat:
+        return source + " changes its sample rate or MPEG version mid-stream: " + result.detail;
     }
     return {};
 }
@@ -182,6 +201,8 @@ int RunCutCommand(const std::vector<std::string>& args, std::ostream& out, std::
             return usageError("--duration must be a positive number of seconds, not " +
                               Quoted(*line.duration));
         }
+    } else if (line.precise) {
+        duration = 0; // the precise cut counts frames instead
     } else {
         if (const std::string problem = SourceProblem(source); !problem.empty()) {
             return failure(problem);
@@ -202,6 +223,7 @@ int RunCutCommand(const std::vector<std::string>& args, std::ostream& out, std::
     request.endPos = *end;
     request.output = output;
     request.onFailure = OldOutput::Keep;
+    request.mode = line.precise ? CutMode::Precise : CutMode::Bytes;
     const CutResult result = CutSegment(request);
     if (!result.ok()) {
         return failure(Describe(result, request, line.operands[1]));

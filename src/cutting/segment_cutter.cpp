@@ -1,5 +1,6 @@
 #include "cutting/segment_cutter.h"
 
+#include "cutting/precise_cutter.h"
 #include "platform/fs/atomic_output.h"
 
 #include <algorithm>
@@ -134,7 +135,7 @@ CutResult Cut(const CutRequest& request) {
 } // namespace
 
 CutResult CutSegment(const CutRequest& request) {
-    CutResult result = Cut(request);
+    CutResult result = request.mode == CutMode::Precise ? CutPrecisely(request) : Cut(request);
     if (!result.ok()) {
         result.written = 0;
         if (request.onFailure == OldOutput::Remove) {

@@ -17,6 +17,9 @@ enum class CutError {
     SourceUnreadable, // the source cannot be opened or read, or is not a regular file
     EmptySegment,     // the segment starts at or after the end of the source
     OutputUnwritable, // the output cannot be written or put in place
+    NoAudioFrames,    // precise cut: no run of consistent MPEG audio frames in the source
+    FreeFormat,       // precise cut: the source is a free-format stream (frames without a bit rate)
+    MixedFormat,      // precise cut: the stream changes its version, layer or sample rate
 };
 
 // What a cut did.
@@ -28,6 +31,12 @@ struct CutResult {
     std::int64_t written = 0; // the bytes in the output
 
     bool ok() const { return error == CutError::None; }
+};
+
+// How the marks become the output.
+enum class CutMode {
+    Bytes,   // the bytes in proportion to the duration, copied unchanged (see ComputeCutRange)
+    Precise, // whole frames at the nearest frame boundaries, with a fresh header and the tags
 };
 
 // What happens to an output file that was there before a cut that fails.
@@ -44,13 +53,14 @@ struct CutRequest {
     std::filesystem::path output;
     OldOutput onFailure = OldOutput::Keep;
     CopyMethod method = CopyMethod::Fastest;
+    CutMode mode = CutMode::Bytes;
 };
 
 // Copies the bytes between the marks (see ComputeCutRange) from the source to the output, as raw bytes,
 // in bounded memory. The segment stops at the end of the source: the output never holds a byte that is
 // not in the source. The bytes go to a temporary file beside the output, which is renamed over the output
 // when all of them are written; when anything fails, no output is created or changed by this cut, the
-// temporary file is removed and the result says why.
+// temporary file is removed and the result says why. A precise cut is made by CutPrecisely.
 CutResult CutSegment(const CutRequest& request);
 
 } // namespace trimvox

@@ -86,8 +86,30 @@ TEST_F(CutCommandTest, ReadsThePlayingTimeOfARealMp3) {
 TEST_F(CutCommandTest, HelpGoesToStandardOutput) {
     const RunResult run = Cut({"--help"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out.rfind("usage: trimvox-cut [--duration SECONDS] SOURCE START END OUTPUT\n", 0), 0u);
+    EXPECT_EQ(
+        run.out.rfind("usage: trimvox-cut [--precise] [--duration SECONDS] SOURCE START END OUTPUT\n", 0),
+        0u);
+    EXPECT_NE(run.out.find("Byte cut (the default)"), std::string::npos);
+    EXPECT_NE(run.out.find("Precise cut (--precise)"), std::string::npos);
     EXPECT_EQ(run.err, "");
+}
+
+// --precise cuts whole frames with the source's tags and a header that gives the cut's length; a file
+// without MPEG audio is refused in one line and nothing is written.
+TEST_F(CutCommandTest, PreciseCutsWholeFrames) {
+    test::MakeMp3(Path("tone.mp3"), {.seconds = 6.0, .title = "Tone"});
+    const RunResult run = Cut({"--precise", Path("tone.mp3"), "1.5", "4", Path("cut.mp3")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out + run.err, "");
+    EXPECT_NEAR(ReadMediaInfo(Path("cut.mp3")).durationSeconds, 2.5, 0.04);
+    EXPECT_EQ(ReadWholeFile(Path("cut.mp3"))->at(0), 'I') << "the ID3v2 tag comes first";
+
+    test::WritePatternFile(Path("song.mp3"), 100'000);
+    const RunResult refused = Cut({"--precise", Path("song.mp3"), "1", "2", Path("out.mp3")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err,
+              "trimvox-cut: no MPEG audio frames found in '" + Path("song.mp3") + "' (not an MP3 file?)\n");
+    EXPECT_FALSE(fs::exists(Path("out.mp3")));
 }
 
 // Every failure: its status, one line on standard error that names the problem, no output file, and an

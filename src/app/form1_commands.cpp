@@ -55,6 +55,12 @@ QString CutFailureMessage(const CutResult& result) {
     case CutError::OutputUnwritable:
         reason = QStringLiteral("无法写入预览文件（%1）。").arg(detail);
         break;
+    case CutError::SameFile:
+        reason = QStringLiteral("源文件就是预览文件。");
+        break;
+    case CutError::SourceShrank:
+        reason = QStringLiteral("源文件在截取时变短了，未写入预览文件。");
+        break;
     }
     return QStringLiteral("截取失败：") + reason;
 }

@@ -28,7 +28,8 @@ constexpr const char* kHelp =
     "  -h, --help          show this help and exit\n"
     "\n"
     "Exit status: 0 when OUTPUT was written, 1 when the cut failed, 2 when the command line is wrong.\n"
-    "When the cut fails, OUTPUT is neither created nor changed.\n";
+    "When the cut fails, OUTPUT is neither created nor changed. OUTPUT must be a regular file or not\n"
+    "exist, and must not be SOURCE itself; a symbolic link as OUTPUT is followed.\n";
 
 // A name or value as it appears in a one-line message: quoted, with control characters escaped.
 std::string Quoted(const std::string& text) {
@@ -117,6 +118,10 @@ std::string Describe(const CutResult& result, const CutRequest& request, const s
         return "START " + start + " lies past the end of " + source;
     case CutError::OutputUnwritable:
         return "cannot write " + Quoted(request.output.string()) + ": " + result.detail;
+    case CutError::SameFile:
+        return "SOURCE and OUTPUT are the same file";
+    case CutError::SourceShrank:
+        return source + " changed while it was cut: " + result.detail + "; OUTPUT was not written";
     }
     return {};
 }
@@ -192,6 +197,7 @@ int RunCutCommand(const std::vector<std::string>& args, std::ostream& out, std::
     request.endPos = *end;
     request.output = output;
     request.onFailure = OldOutput::Keep;
+    request.refuseSourceAsOutput = true;
     const CutResult result = CutSegment(request);
     if (!result.ok()) {
         return failure(Describe(result, request, line.operands[1]));

@@ -69,6 +69,14 @@ CutError OpenSource(const std::filesystem::path& path, FileHandle& handle, std::
     return CutError::None;
 }
 
+// Whether `output`, its links followed, is the open file `source`.
+bool IsSameFile(int source, const std::filesystem::path& output) {
+    struct stat from {};
+    struct stat to {};
+    return ::fstat(source, &from) == 0 && ::stat(output.c_str(), &to) == 0 && from.st_dev == to.st_dev &&
+           from.st_ino == to.st_ino;
+}
+
 void RemoveOldOutput(const std::filesystem::path& output) {
     std::error_code error;
     const auto status = std::filesystem::symlink_status(output, error);
@@ -101,8 +109,13 @@ CutResult Cut(const CutRequest& request) {
         return result;
     }
 
+    if (request.refuseSourceAsOutput && IsSameFile(source.get(), request.output)) {
+        result.error = CutError::SameFile;
+        return result;
+    }
+
     const std::int64_t wanted = std::min(result.range.count, result.sourceLength - result.range.offset);
-    const std::string failure = WriteFileAtomically(request.output, [&](int target) -> std::string {
+    const auto fill = [&](int target) -> std::string {
         const CopyOutcome copy =
             CopyByteRange(source.get(), result.range.offset, wanted, target, request.method);
         result.written = copy.copied;
@@ -113,20 +126,19 @@ CutResult Cut(const CutRequest& request) {
         if (copy.writeError != 0) {
             return Reason(copy.writeError);
         }
-        if (copy.copied == 0) {
-            result.error = CutError::EmptySegment; // the source shrank while it was cut
-            return "the source ended before the segment";
+        if (copy.copied < wanted) {
+            result.error = CutError::SourceShrank;
+            return "it ended after " + std::to_string(copy.copied) + " of the " + std::to_string(wanted) +
+                   " bytes to copy";
         }
         return {};
-    });
+    };
+    const std::string failure = WriteFileAtomically(request.output, fill, {.policy = request.outputPolicy});
     if (!failure.empty()) {
         if (result.error == CutError::None) {
             result.error = CutError::OutputUnwritable;
         }
-        if (result.error != CutError::EmptySegment) {
-            result.detail = failure;
-        }
-        return result;
+        result.detail = failure;
     }
     return result;
 }
@@ -137,7 +149,7 @@ CutResult CutSegment(const CutRequest& request) {
     CutResult result = Cut(request);
     if (!result.ok()) {
         result.written = 0;
-        if (request.onFailure == OldOutput::Remove) {
+        if (request.onFailure == OldOutput::Remove && result.error != CutError::SameFile) {
             RemoveOldOutput(request.output);
         }
     }

@@ -204,9 +204,10 @@ INSTANTIATE_TEST_SUITE_P(
 // or a hidden one.
 bool WritesIn(pid_t pid, const fs::path& folder) {
     std::error_code error;
+    const fs::path canonical = fs::canonical(folder, error);
     for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
         const fs::path open = fs::read_symlink(fd.path(), error);
-        if (!error && open.parent_path() == folder &&
+        if (!error && open.parent_path() == canonical &&
             open.filename().string().find("song") == std::string::npos) {
             return true;
         }

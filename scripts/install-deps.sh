@@ -13,9 +13,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-translations-l10n
   lame sox xvfb xauth imagemagick python3
-  openbox
-
-  gstreamer1.0-tools
+  openbox gstreamer1.0-tools
   fonts-arphic-uming fonts-noto-cjk
 )
 

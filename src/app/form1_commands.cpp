@@ -66,6 +66,12 @@ QString CutFailureMessage(const CutResult& result) {
     case CutError::MixedFormat:
         reason = QStringLiteral("源文件中途改变了采样率或 MPEG 版本，无法精确剪切。");
         break;
+    case CutError::SameFile:
+        reason = QStringLiteral("源文件就是预览文件。");
+        break;
+    case CutError::SourceShrank:
+        reason = QStringLiteral("源文件在截取时变短了，未写入预览文件。");
+        break;
     }
     return QStringLiteral("截取失败：") + reason;
 }

@@ -39,7 +39,8 @@ constexpr const char* kHelp =
     "  --version           show the version and exit\n"
     "\n"
     "Exit status: 0 when OUTPUT was written, 1 when the cut failed, 2 when the command line is wrong.\n"
-    "When the cut fails, OUTPUT is neither created nor changed.\n";
+    "When the cut fails, OUTPUT is neither created nor changed. OUTPUT must be a regular file or not\n"
+    "exist, and must not be SOURCE itself; a symbolic link as OUTPUT is followed.\n";
 
 // A name or value as it appears in a one-line message: quoted, with control characters escaped.
 std::string Quoted(const std::string& text) {
@@ -146,6 +147,10 @@ std::string Describe(const CutResult& result, const CutRequest& request, const s
         return source + " is a free-format MPEG stream, which cannot be cut precisely";
     case CutError::MixedFormat:
         return source + " changes its sample rate or MPEG version mid-stream: " + result.detail;
+    case CutError::SameFile:
+        return "SOURCE and OUTPUT are the same file";
+    case CutError::SourceShrank:
+        return source + " changed while it was cut: " + result.detail + "; OUTPUT was not written";
     }
     return {};
 }
@@ -224,6 +229,7 @@ int RunCutCommand(const std::vector<std::string>& args, std::ostream& out, std::
     request.output = output;
     request.onFailure = OldOutput::Keep;
     request.mode = line.precise ? CutMode::Precise : CutMode::Bytes;
+    request.refuseSourceAsOutput = true;
     const CutResult result = CutSegment(request);
     if (!result.ok()) {
         return failure(Describe(result, request, line.operands[1]));

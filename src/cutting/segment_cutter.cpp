@@ -2,6 +2,7 @@
 
 #include "cutting/precise_cutter.h"
 #include "platform/fs/atomic_output.h"
+#include "platform/fs/same_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -102,8 +103,13 @@ CutResult Cut(const CutRequest& request) {
         return result;
     }
 
+    if (request.refuseSourceAsOutput && IsSameFile(source.get(), request.output)) {
+        result.error = CutError::SameFile;
+        return result;
+    }
+
     const std::int64_t wanted = std::min(result.range.count, result.sourceLength - result.range.offset);
-    const std::string failure = WriteFileAtomically(request.output, [&](int target) -> std::string {
+    const auto fill = [&](int target) -> std::string {
         const CopyOutcome copy =
             CopyByteRange(source.get(), result.range.offset, wanted, target, request.method);
         result.written = copy.copied;
@@ -114,20 +120,19 @@ CutResult Cut(const CutRequest& request) {
         if (copy.writeError != 0) {
             return Reason(copy.writeError);
         }
-        if (copy.copied == 0) {
-            result.error = CutError::EmptySegment; // the source shrank while it was cut
-            return "the source ended before the segment";
+        if (copy.copied < wanted) {
+            result.error = CutError::SourceShrank;
+            return "it ended after " + std::to_string(copy.copied) + " of the " + std::to_string(wanted) +
+                   " bytes to copy";
         }
         return {};
-    });
+    };
+    const std::string failure = WriteFileAtomically(request.output, fill, {.policy = request.outputPolicy});
     if (!failure.empty()) {
         if (result.error == CutError::None) {
             result.error = CutError::OutputUnwritable;
         }
-        if (result.error != CutError::EmptySegment) {
-            result.detail = failure;
-        }
-        return result;
+        result.detail = failure;
     }
     return result;
 }
@@ -138,7 +143,7 @@ CutResult CutSegment(const CutRequest& request) {
     CutResult result = request.mode == CutMode::Precise ? CutPrecisely(request) : Cut(request);
     if (!result.ok()) {
         result.written = 0;
-        if (request.onFailure == OldOutput::Remove) {
+        if (request.onFailure == OldOutput::Remove && result.error != CutError::SameFile) {
             RemoveOldOutput(request.output);
         }
     }

@@ -2,6 +2,7 @@
 
 #include "cutting/byte_range_copy.h"
 #include "cutting/cut_range.h"
+#include "platform/fs/atomic_output.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -20,6 +21,8 @@ enum class CutError {
     NoAudioFrames,    // precise cut: no run of consistent MPEG audio frames in the source
     FreeFormat,       // precise cut: the source is a free-format stream (frames without a bit rate)
     MixedFormat,      // precise cut: the stream changes its version, layer or sample rate
+    SameFile,         // the output is the source itself (the same device and inode), under any name
+    SourceShrank,     // the source ended before the bytes its length promised: it changed while it was cut
 };
 
 // What a cut did.
@@ -52,6 +55,12 @@ struct CutRequest {
     double endPos = 0;
     std::filesystem::path output;
     OldOutput onFailure = OldOutput::Keep;
+    // A file the user named (links followed) or the program's own file in its data folder (see
+    // ReplacePolicy).
+    ReplacePolicy outputPolicy = ReplacePolicy::UserFile;
+    // When set, an output that is the source itself under any name (the same device and inode: the same
+    // path, a hard or a symbolic link) is refused; otherwise the segment replaces its source.
+    bool refuseSourceAsOutput = false;
     CopyMethod method = CopyMethod::Fastest;
     CutMode mode = CutMode::Bytes;
 };
@@ -60,7 +69,9 @@ struct CutRequest {
 // in bounded memory. The segment stops at the end of the source: the output never holds a byte that is
 // not in the source. The bytes go to a temporary file beside the output, which is renamed over the output
 // when all of them are written; when anything fails, no output is created or changed by this cut, the
-// temporary file is removed and the result says why. A precise cut is made by CutPrecisely.
+// temporary file is removed and the result says why. A copy that ends before the bytes that the source's
+// length gave (the source shrank meanwhile) is a failure too. An output refused as the source itself is
+// never removed. A precise cut is made by CutPrecisely.
 CutResult CutSegment(const CutRequest& request);
 
 } // namespace trimvox

@@ -39,14 +39,8 @@ struct Line {
 };
 
 std::optional<std::vector<Line>> ReadLines(const std::filesystem::path& file, std::string& lineBreak) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error)) {
-        return std::nullopt;
-    }
-    if (std::filesystem::file_size(file, error) > kMaxFileBytes || error) {
-        return std::nullopt;
-    }
-    const auto bytes = ReadWholeFile(file);
+    // Opened without blocking, and only as a regular file: a FIFO or a device in its place is not read.
+    const auto bytes = ReadWholeFile(file, kMaxFileBytes);
     if (!bytes) {
         return std::nullopt;
     }

@@ -2,29 +2,73 @@
 #include "skinengine/skin_file.h"
 #include "skinengine/skin_theme.h"
 
+#include <cerrno>
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
 bool g_aero = false;
 
+// A skin is a few hundred bytes; anything larger is not one.
+constexpr std::size_t kMaxSkinBytes = 1 << 20;
+
+// Closes a file descriptor when it goes out of scope.
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+};
+
 // Reads the whole file and closes it before returning, so the caller may delete or rewrite it at once.
+// Only a regular file of at most kMaxSkinBytes is read; it is opened without blocking, so a FIFO or a
+// device in its place cannot hang the program or fill its memory.
 std::optional<std::vector<std::uint8_t>> ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
+    struct stat info {};
+    if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::uintmax_t>(info.st_size) > kMaxSkinBytes) {
         return std::nullopt;
     }
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        return std::nullopt;
+    std::vector<std::uint8_t> bytes(kMaxSkinBytes + 1);
+    std::size_t size = 0;
+    while (size < bytes.size()) {
+        const ssize_t got = ::read(file.fd, bytes.data() + size, bytes.size() - size);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        size += static_cast<std::size_t>(got);
     }
+    if (size > kMaxSkinBytes) {
+        return std::nullopt; // it grew past the limit while it was read
+    }
+    bytes.resize(size);
     return bytes;
+}
+
+// Runs an entry point's work; no exception leaves the library through its C interface: a failure
+// inside is a failed call (0).
+template <typename Work> int Guarded(Work work) noexcept {
+    try {
+        return work();
+    } catch (...) {
+        return 0;
+    }
 }
 
 // The folder this library was loaded from.
@@ -61,7 +105,7 @@ __attribute__((visibility("default"))) int SkinH_SetAero(int enable) {
 
 // Attaches the engine with its default skin, "skinh.she" beside the library. Returns 1 on success.
 __attribute__((visibility("default"))) int SkinH_Attach() {
-    return AttachFile(OwnFolder() / "skinh.she");
+    return Guarded([] { return AttachFile(OwnFolder() / "skinh.she"); });
 }
 
 // Switches every window to the given skin file. The password is accepted and not needed: our skins
@@ -70,6 +114,6 @@ __attribute__((visibility("default"))) int SkinH_AttachEx(const char* path, cons
     if (path == nullptr || path[0] == '\0') {
         return 0;
     }
-    return AttachFile(std::filesystem::path(path));
+    return Guarded([path] { return AttachFile(std::filesystem::path(path)); });
 }
 }

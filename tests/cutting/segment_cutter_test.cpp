@@ -14,16 +14,8 @@ namespace trimvox {
 namespace {
 
 namespace fs = std::filesystem;
+using test::FolderNames;
 using test::PatternBytes;
-
-std::vector<std::string> FolderNames(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 Bytes ReadRange(const fs::path& path, std::int64_t offset, std::int64_t count) {
     Bytes bytes(static_cast<std::size_t>(count));

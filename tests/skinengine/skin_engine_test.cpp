@@ -7,7 +7,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QWidget>
+#include <climits>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <thread>
+#include <unistd.h>
 
 namespace trimvox {
 namespace {
@@ -74,9 +79,12 @@ TEST(SkinEngine, BadSkinFilesAreRefusedAndChangeNothing) {
     ASSERT_TRUE(engine.SkinH_AttachEx(folder.Skin(104).string(), ""));
     const QColor skinned = WindowColour();
     const auto path = folder.dir.path() / "tstyle.she";
-    for (const std::string& content : {std::string(), std::string("MZ not a skin"), std::string(".SHE\n")}) {
+    // A skin is a few hundred bytes: one over 1 MiB is not read, however valid its start.
+    const std::string oversized = ".SHE\nwindow=#123456\n" + std::string(1 << 20, ' ');
+    for (const std::string& content :
+         {std::string(), std::string("MZ not a skin"), std::string(".SHE\n"), oversized}) {
         WriteNewFile(path, Bytes(content.begin(), content.end()));
-        EXPECT_FALSE(engine.SkinH_AttachEx(path.string(), "")) << content;
+        EXPECT_FALSE(engine.SkinH_AttachEx(path.string(), "")) << content.substr(0, 20);
         EXPECT_EQ(WindowColour(), skinned);
     }
     EXPECT_FALSE(engine.SkinH_AttachEx((folder.dir.path() / "missing.she").string(), ""));
@@ -96,6 +104,42 @@ TEST(SkinEngine, ALibraryThatIsNotOursIsNeverLoaded) {
 
     SkinEngineBinding missing(folder.dir.path() / "absent.dll", folder.engine);
     EXPECT_FALSE(missing.SkinH_Attach());
+}
+
+// The library mapped into the process from the folder on disk, if any.
+bool MappedFrom(const std::filesystem::path& folder) {
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);) {
+        if (line.find(folder.string()) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The bytes compared are the bytes loaded: a library swapped in once the file was opened (as another
+// process might, at any moment) is never the one loaded, and nothing is loaded from the path on disk.
+TEST(SkinEngine, TheLoadedLibraryIsTheOneThatWasCompared) {
+    EngineFolder folder;
+    Bytes foreign = folder.engine;
+    foreign.push_back(0); // loadable, but not ours
+    const auto swapped = folder.dir.path() / "swapped.dll";
+    WriteNewFile(swapped, foreign);
+    const int watch = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(::inotify_add_watch(watch, folder.library.c_str(), IN_OPEN), 0);
+    std::thread swapper([&] {
+        char event[sizeof(inotify_event) + NAME_MAX + 1];
+        if (::read(watch, event, sizeof event) > 0) {
+            std::filesystem::rename(swapped, folder.library); // right after the first open
+        }
+    });
+    SkinEngineBinding engine(folder.library, folder.engine);
+    EXPECT_TRUE(engine.SkinH_SetAero(1));
+    swapper.join();
+    ::close(watch);
+    EXPECT_TRUE(engine.isLoaded());
+    EXPECT_FALSE(MappedFrom(folder.dir.path()));
+    EXPECT_EQ(ReadWholeFile(folder.library), foreign); // the swap did happen
 }
 
 } // namespace

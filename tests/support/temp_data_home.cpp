@@ -1,5 +1,6 @@
 #include "support/temp_data_home.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 #include <system_error>
@@ -61,6 +62,15 @@ TempDir::TempDir() : path_(MakeTempFolder()) {}
 TempDir::~TempDir() {
     std::error_code error;
     std::filesystem::remove_all(path_, error);
+}
+
+std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 } // namespace trimvox::test

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace trimvox::test {
 
@@ -36,5 +37,8 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The names in a folder, sorted.
+std::vector<std::string> FolderNames(const std::filesystem::path& folder);
 
 } // namespace trimvox::test

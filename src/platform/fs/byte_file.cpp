@@ -1,85 +1,85 @@
 #include "platform/fs/byte_file.h"
 
-#include <atomic>
-#include <cstdio>
-#include <fstream>
-#include <system_error>
+#include "platform/fs/atomic_output.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace trimvox {
 
-std::optional<Bytes> ReadWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+std::optional<Bytes> ReadWholeDescriptor(int fd, std::size_t maxBytes) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
         return std::nullopt;
     }
     Bytes bytes;
-    char buffer[64 * 1024];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    std::uint8_t buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(bytes.size()));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return std::nullopt;
+        }
+        if (got == 0) {
+            return bytes;
+        }
+        if (static_cast<std::size_t>(got) > maxBytes - bytes.size()) {
+            return std::nullopt; // it grew past the limit while it was read
+        }
+        bytes.insert(bytes.end(), buffer, buffer + got);
     }
-    if (in.bad()) {
+}
+
+std::optional<Bytes> ReadWholeFile(const std::filesystem::path& path, std::size_t maxBytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
         return std::nullopt;
     }
+    auto bytes = ReadWholeDescriptor(fd, maxBytes);
+    ::close(fd);
     return bytes;
+}
+
+std::string WriteAllBytes(int fd, const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return std::strerror(errno);
+        }
+        if (written == 0) {
+            return std::strerror(EIO);
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return {};
 }
 
 namespace {
 
-enum class WriteResult { NotOpened, Failed, Written };
-
-// A file that was opened but not written whole is removed, so no half file is left behind.
-WriteResult WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        return WriteResult::NotOpened;
-    }
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (out.fail()) {
-        std::error_code error;
-        std::filesystem::remove(path, error);
-        return WriteResult::Failed;
-    }
-    return WriteResult::Written;
+bool WriteWith(const std::filesystem::path& path, const Bytes& bytes, ReplacePolicy policy) {
+    const auto fill = [&bytes](int fd) { return WriteAllBytes(fd, bytes.data(), bytes.size()); };
+    return WriteFileAtomically(path, fill, {.policy = policy}).empty();
 }
 
 } // namespace
 
 bool WriteNewFile(const std::filesystem::path& path, const Bytes& bytes) {
-    std::error_code error;
-    if (std::filesystem::is_regular_file(path, error)) {
-        std::filesystem::remove(path, error);
-    }
-    return WriteBytes(path, bytes) == WriteResult::Written;
-}
-
-std::filesystem::path TemporarySibling(const std::filesystem::path& path) {
-    static std::atomic<unsigned> counter{0};
-    std::filesystem::path dir = path.parent_path();
-    for (;;) {
-        std::string name = "." + path.filename().string() + "." + std::to_string(::getpid()) + "." +
-                           std::to_string(counter++) + ".tmp";
-        std::filesystem::path candidate = dir / name;
-        std::error_code error;
-        if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, error))) {
-            return candidate;
-        }
-    }
+    return WriteWith(path, bytes, ReplacePolicy::DataFolderResource);
 }
 
 bool ReplaceFileAtomically(const std::filesystem::path& path, const Bytes& bytes) {
-    const std::filesystem::path temporary = TemporarySibling(path);
-    std::error_code error;
-    if (WriteBytes(temporary, bytes) != WriteResult::Written) {
-        return false;
-    }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
+    return WriteWith(path, bytes, ReplacePolicy::UserFile);
 }
 
 } // namespace trimvox

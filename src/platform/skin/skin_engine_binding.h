@@ -3,15 +3,18 @@
 #include "platform/fs/byte_file.h"
 #include "platform/skin/skin_api.h"
 
-#include <QLibrary>
 #include <filesystem>
-#include <memory>
 
 namespace trimvox {
 
 // Binds the skin engine by the full path of its library. The library is loaded on the first call of
 // any entry point, and only when its bytes equal the engine that the program carries: the data folder
 // is writable, so a library that differs is neither loaded nor trusted (its calls then fail silently).
+// The file is opened once, without blocking and only as a regular file; the bytes read from it are
+// compared and then loaded themselves, from a sealed anonymous memory file, so a file swapped in after
+// the comparison is never loaded. Where no such memory file can be made, the library is loaded through
+// the very descriptor that was compared. The engine's default skin is the "skinh.she" beside the library
+// file on disk.
 class SkinEngineBinding final : public SkinApi {
 public:
     SkinEngineBinding(std::filesystem::path library, Bytes expected);
@@ -28,7 +31,7 @@ private:
 
     std::filesystem::path library_;
     Bytes expected_;
-    std::unique_ptr<QLibrary> handle_;
+    void* handle_ = nullptr;
     bool loaded_ = false;
     int (*setAero_)(int) = nullptr;
     int (*attach_)() = nullptr;

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <filesystem>
+
+namespace trimvox {
+
+// Whether `path`, its links followed, names the open file `fd` (the same device and inode), under any name.
+bool IsSameFile(int fd, const std::filesystem::path& path);
+
+} // namespace trimvox

@@ -296,9 +296,9 @@ TEST_F(MediaPlayerTest, EveryOpeningPlays) {
         if (from > 0) {
             player.controls().setCurrentPosition(from);
         }
-        Pump(600);
+        // Waits for the play to move on rather than for a fixed time, so a loaded machine does not fail it.
+        EXPECT_TRUE(WaitFor([&] { return player.controls().currentPosition() > from + 0.1; })) << i;
         EXPECT_EQ(player.playState(), kPlaying) << i;
-        EXPECT_GT(player.controls().currentPosition(), from + 0.1) << i;
         EXPECT_LT(player.controls().currentPosition(), from + 1.0) << i;
     }
 }

@@ -9,10 +9,10 @@ import sys
 import tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-spec = importlib.util.spec_from_file_location("make_pictures", os.path.join(ROOT, "resources", "tools",
+module_info = importlib.util.spec_from_file_location("make_pictures", os.path.join(ROOT, "resources", "tools",
                                                                            "make_pictures.py"))
-pictures = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(pictures)
+pictures = importlib.util.module_from_spec(module_info)
+module_info.loader.exec_module(pictures)
 
 out = sys.argv[1] if len(sys.argv) > 1 else tempfile.mkdtemp()
 stale = []

@@ -29,6 +29,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     if (controls_.Timer2 != nullptr) {
         connect(controls_.Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
     }
+    SetUpContextMenu();
 }
 
 Form1::~Form1() = default;

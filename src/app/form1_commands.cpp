@@ -11,6 +11,7 @@
 #include "platform/fs/file_exists.h"
 #include "platform/media/media_player.h"
 #include "platform/resources/resource_table.h"
+#include "settings/cut_setting.h"
 #include "settings/file_dialog.h"
 #include "settings/mymode.h"
 
@@ -136,6 +137,7 @@ CutResult Form1::CutPreview() {
     }
     cut.startPos = StartPos;
     cut.endPos = EndPos;
+    cut.mode = mymode::LoadPreciseCutSetting() ? CutMode::Precise : CutMode::Bytes;
     return trimvox::CutPreview(cut);
 }
 

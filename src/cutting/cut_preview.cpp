@@ -12,6 +12,7 @@ CutResult CutPreview(const PreviewCut& cut) {
     request.endPos = cut.endPos;
     request.output = DataFile(kPreviewFileName);
     request.onFailure = OldOutput::Remove;
+    request.mode = cut.mode;
     return CutSegment(request);
 }
 

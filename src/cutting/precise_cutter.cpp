@@ -268,8 +268,12 @@ private:
         XingContent content;
         content.firstHeader = firstCutHeader_;
         content.vbr = vbr_;
-        content.frames = static_cast<std::uint32_t>(table_.frames());
-        content.audioBytes = static_cast<std::uint32_t>(table_.bytes());
+        // The header's fields hold 32 bits: a larger cut (over 4 GiB) says the most they can.
+        const auto field = [](std::int64_t value) {
+            return static_cast<std::uint32_t>(std::min<std::int64_t>(value, 0xFFFF0000));
+        };
+        content.frames = field(table_.frames());
+        content.audioBytes = field(table_.bytes());
         content.toc = table_.Build();
         content.lame = layout_.lame;
         content.encoderDelay = span_.first == 0 ? format.encoderDelay : 0;

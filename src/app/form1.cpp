@@ -34,6 +34,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setAcceptDrops(true);
     installEventFilter(new Mp3DropFilter(this, [this](const QString& path) { OpenChosenFile(path); }));
     InstallMainWindowKeys(*this);
+    SetUpContextMenu();
 }
 
 Form1::~Form1() = default;

@@ -11,6 +11,9 @@
 #include <cstdint>
 #include <memory>
 
+class QAction;
+class QMenu;
+
 namespace trimvox {
 
 // The main window. Its life is the program's life.
@@ -68,6 +71,9 @@ private:
     void SavePreview();
     void ChangeSkin();
     void OpenPendingHandOver();
+    // The context menu (right button anywhere on the window) with the precise-cut setting.
+    void SetUpContextMenu();
+    void ShowContextMenu(const QPoint& globalPos);
 
     SingleInstance instance_;
     std::unique_ptr<HandOverServer> handOver_;
@@ -75,6 +81,8 @@ private:
     std::unique_ptr<SkinEngineBinding> skin_;
     Form1Controls controls_;
     bool previewRunning_ = false; // a cut-and-preview command is under way
+    QMenu* contextMenu_ = nullptr;
+    QAction* preciseCut_ = nullptr;
 };
 
 // The message that tells the user why a cut failed.

@@ -12,6 +12,7 @@
 #include "platform/fs/file_exists.h"
 #include "platform/media/media_player.h"
 #include "platform/resources/resource_table.h"
+#include "settings/cut_setting.h"
 #include "settings/file_dialog.h"
 #include "settings/last_folder.h"
 #include "settings/mymode.h"
@@ -153,6 +154,7 @@ CutResult Form1::CutPreview() {
     }
     cut.startPos = StartPos;
     cut.endPos = EndPos;
+    cut.mode = mymode::LoadPreciseCutSetting() ? CutMode::Precise : CutMode::Bytes;
     return trimvox::CutPreview(cut);
 }
 

@@ -13,6 +13,7 @@ CutResult CutPreview(const PreviewCut& cut) {
     request.output = DataFile(kPreviewFileName);
     request.onFailure = OldOutput::Remove;
     request.outputPolicy = ReplacePolicy::DataFolderResource;
+    request.mode = cut.mode;
     return CutSegment(request);
 }
 

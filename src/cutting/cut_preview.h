@@ -12,6 +12,7 @@ struct PreviewCut {
     double duration = 0;   // the player's duration of the loaded media, in seconds
     double startPos = 0;   // StartPos and EndPos, in seconds
     double endPos = 0;
+    CutMode mode = CutMode::Bytes; // the byte cut, or the precise cut (which needs no duration)
 };
 
 // Cuts the marked segment out of the loaded file into the preview file "tcut.mp3" in the data folder,

@@ -156,7 +156,8 @@ class CutWriter {
 public:
     CutWriter(const SourceFile& source, MpegFrameReader& reader, const MpegFrame& first,
               const FrameSpan& span, const SourceLayout& layout, CutResult& result)
-        : source_(source), reader_(reader), first_(first), span_(span), layout_(layout), result_(result) {}
+        : source_(source), reader_(reader), first_(first), span_(span), layout_(layout), result_(result),
+          expected_(first.offset) {}
 
     std::string Write(int out) {
         out_ = out;
@@ -180,22 +181,29 @@ public:
     }
 
 private:
+    // Walks the stream's frames up to the end of the cut and copies those of the cut. A frame that does
+    // not follow the one before it (libmpg123 found it past bytes that are no frame: junk or a tag) counts
+    // only when the next frame follows it; else it was a false sync word and is left out.
     std::string CopyFrames() {
-        const auto format = reader_.format();
         std::optional<MpegFrame> frame = first_;
-        for (std::int64_t index = 0; frame && index < span_.end; ++index) {
-            if ((frame->header & kKindBits) != (first_.header & kKindBits)) {
-                result_.error = CutError::MixedFormat;
-                return "the stream changes its kind of frames at byte " + std::to_string(frame->offset);
-            }
-            if (IsFreeFormat(frame->header)) {
-                result_.error = CutError::FreeFormat;
-                return "free-format frame at byte " + std::to_string(frame->offset);
-            }
-            if (index >= span_.first) {
-                if (std::string problem = TakeFrame(*frame, format); !problem.empty()) {
-                    return problem;
+        std::optional<MpegFrame> candidate; // a frame after a gap, waiting for the next one to vouch for it
+        while (frame && index_ < span_.end) {
+            if (candidate) {
+                const bool follows = frame->offset == candidate->offset + candidate->size &&
+                                     (frame->header & kKindBits) == (candidate->header & kKindBits);
+                if (follows) {
+                    if (std::string problem = Accept(*candidate); !problem.empty()) {
+                        return problem;
+                    }
+                    candidate.reset();
+                    continue; // the frame itself is taken as usual
                 }
+                candidate.reset();
+            }
+            if (frame->offset != expected_) {
+                candidate = frame;
+            } else if (std::string problem = Accept(*frame); !problem.empty()) {
+                return problem;
             }
             frame = reader_.Next();
         }
@@ -205,6 +213,26 @@ private:
         }
         atEnd_ = !frame;
         return FlushRun();
+    }
+
+    // One more frame of the stream: copied when it belongs to the cut.
+    std::string Accept(const MpegFrame& frame) {
+        if (index_ >= span_.end) {
+            return {};
+        }
+        if ((frame.header & kKindBits) != (first_.header & kKindBits)) {
+            result_.error = CutError::MixedFormat;
+            return "the stream changes its kind of frames at byte " + std::to_string(frame.offset);
+        }
+        if (IsFreeFormat(frame.header)) {
+            result_.error = CutError::FreeFormat;
+            return "free-format frame at byte " + std::to_string(frame.offset);
+        }
+        expected_ = frame.offset + frame.size;
+        if (index_++ >= span_.first) {
+            return TakeFrame(frame, reader_.format());
+        }
+        return {};
     }
 
     std::string TakeFrame(const MpegFrame& frame, const MpegStreamFormat& format) {
@@ -269,8 +297,12 @@ private:
         XingContent content;
         content.firstHeader = firstCutHeader_;
         content.vbr = vbr_;
-        content.frames = static_cast<std::uint32_t>(table_.frames());
-        content.audioBytes = static_cast<std::uint32_t>(table_.bytes());
+        // The header's fields hold 32 bits: a larger cut (over 4 GiB) says the most they can.
+        const auto field = [](std::int64_t value) {
+            return static_cast<std::uint32_t>(std::min<std::int64_t>(value, 0xFFFF0000));
+        };
+        content.frames = field(table_.frames());
+        content.audioBytes = field(table_.bytes());
         content.toc = table_.Build();
         content.lame = layout_.lame;
         content.encoderDelay = span_.first == 0 ? format.encoderDelay : 0;
@@ -290,6 +322,8 @@ private:
     const SourceLayout& layout_;
     CutResult& result_;
     int out_ = -1;
+    std::int64_t index_ = 0;    // the stream's frames accepted so far
+    std::int64_t expected_ = 0; // where the next frame starts when it follows the last one
     SeekTableBuilder table_;
     std::uint32_t firstCutHeader_ = 0;
     bool vbr_ = false;

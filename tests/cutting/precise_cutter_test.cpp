@@ -1,6 +1,7 @@
 // The precise cut on real MP3 files made by lame, checked against the source decoded by mpg123.
 #include "cutting/precise_cutter.h"
 
+#include "cutting/seek_table.h"
 #include "cutting/xing_frame.h"
 #include "platform/fs/byte_file.h"
 #include "platform/media/media_info.h"
@@ -200,6 +201,77 @@ TEST_F(PreciseCutTest, KeepsTheTagsAndWritesAFreshHeader) {
                 EXPECT_EQ(audio.format.encoderDelay, 0);
                 EXPECT_EQ(audio.format.encoderPadding, 529) << "the samples the next frame would complete";
             }
+        }
+    }
+}
+
+// An ID3v2.4 tag with a footer before the audio, and APE, Lyrics3 and ID3v1 tags after it: the ID3v2 and
+// ID3v1 tags are copied whole, the others left out, and no byte of any tag is taken for a frame.
+TEST_F(PreciseCutTest, FindsTheFramesBetweenTagsOfEveryKind) {
+    const fs::path plain = dir.path() / "plain.mp3", source = dir.path() / "tagged.mp3",
+                   cut = dir.path() / "cut.mp3";
+    test::Mp3Options options;
+    options.seconds = 4.0;
+    test::MakeMp3(plain, options);
+    const Bytes audio = *ReadWholeFile(plain);
+    using namespace std::string_literals;
+    const std::string frame = "TIT2\0\0\0\x07\0\0\x03Song\xFF\xFB"s; // a sync word in the text
+    std::string id3v2 = "ID3\x04\0\x10\0\0\0"s + static_cast<char>(frame.size()) + frame;
+    id3v2 += "3DI\x04\0\x10\0\0\0"s + static_cast<char>(frame.size());
+    const std::string item = "\x0A\0\0\0\0\0\0\0Lyrics\0la \xFF\xFB\x90\x64la"s;
+    const auto apeHeader = [&](char flags) {
+        return "APETAGEX\xD0\x07\0\0"s + static_cast<char>(item.size() + 32) + "\0\0\0\x01\0\0\0\0\0\0"s +
+               flags + std::string(8, '\0');
+    };
+    const std::string ape = apeHeader('\xA0') + item + apeHeader('\x80');
+    // A whole false frame fits in the lyrics: libmpg123 finds it, the cut leaves it out.
+    const std::string lyrics =
+        "LYRICSBEGININD0000210LYR00612[00:01]\xFF\xFB\x90\x64"s + std::string(600, 'l') + "000645LYRICS200";
+    const std::string id3v1 = "TAG" + std::string(125, 'v');
+    {
+        std::ofstream out(source, std::ios::binary);
+        out << id3v2;
+        out.write(reinterpret_cast<const char*>(audio.data()), static_cast<std::streamsize>(audio.size()));
+        out << ape << lyrics << id3v1;
+    }
+    const std::size_t plainFrames = ReadFrames(plain).frames.size();
+
+    for (const auto& [start, end] : {std::pair{0.0, 99.0}, std::pair{1.0, 2.0}, std::pair{3.0, 99.0}}) {
+        const CutResult result = CutFrames(source, start, end, cut);
+        ASSERT_TRUE(result.ok()) << static_cast<int>(result.error) << " " << result.detail;
+        const Bytes bytes = *ReadWholeFile(cut);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(id3v2.size())),
+                  id3v2);
+        EXPECT_EQ(std::string(bytes.end() - 128, bytes.end()), id3v1);
+        const Frames cutFrames = ReadFrames(cut);
+        const auto& last = cutFrames.frames.back();
+        EXPECT_EQ(last.offset + last.size, static_cast<std::int64_t>(bytes.size()) - 128)
+            << "nothing but frames";
+        if (start == 0.0) {
+            EXPECT_EQ(cutFrames.frames.size(), plainFrames);
+        }
+    }
+}
+
+// The table of contents of a long cut, kept in bounded memory, matches one made from every frame.
+TEST(SeekTable, MatchesTheExactTableForLongCuts) {
+    for (const std::int64_t frames : {1, 7, 100, 4097, 150'000}) {
+        SeekTableBuilder table;
+        std::vector<std::int64_t> before;
+        std::int64_t bytes = 0;
+        for (std::int64_t i = 0; i < frames; ++i) {
+            const std::int64_t size = 200 + (i * 7919) % 1200 + (i > frames / 2 ? 500 : 0);
+            before.push_back(bytes);
+            bytes += size;
+            table.AddFrame(size);
+        }
+        EXPECT_EQ(table.frames(), frames);
+        EXPECT_EQ(table.bytes(), bytes);
+        const auto toc = table.Build();
+        for (std::size_t i = 0; i < 100; ++i) {
+            const auto exact = static_cast<int>(
+                before[static_cast<std::size_t>(frames * static_cast<std::int64_t>(i) / 100)] * 256 / bytes);
+            EXPECT_NEAR(toc[i], exact, 1) << frames << " frames, entry " << i;
         }
     }
 }

@@ -170,7 +170,11 @@ std::optional<MpegFrame> MpegFrameReader::ReadFrame() {
     mpg123_handle* mh = state_->handle.get();
     const int status = mpg123_framebyframe_next(mh);
     if (status != MPG123_OK && status != MPG123_NEW_FORMAT) {
-        if (status != MPG123_DONE) {
+        // A frame cut short by the end of the input (a truncated last frame, or a false sync word in a
+        // tag at the end) ends the stream like the end itself.
+        const bool shortAtEnd = input_->error.empty() && mpg123_errcode(mh) == MPG123_ERR_READER &&
+                                input_->position >= input_->length;
+        if (status != MPG123_DONE && !shortAtEnd) {
             error_ = !input_->error.empty() ? input_->error : mpg123_strerror(mh);
         }
         return std::nullopt;

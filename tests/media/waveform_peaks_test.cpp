@@ -32,12 +32,8 @@ std::map<int, PeakPair> Peaks(const PeakRequest& request, bool* ok = nullptr) {
 class WaveformPeaksTest : public ::testing::Test {
 protected:
     fs::path Mp3(const std::string& name, double toneSeconds, double volume, double silence = 0) {
-        test::Mp3Options options;
-        options.seconds = toneSeconds;
-        options.volume = volume;
-        options.leadingSilence = silence;
         const fs::path path = dir.path() / name;
-        test::MakeMp3(path, options);
+        test::MakeMp3(path, test::LoudnessShape(toneSeconds, volume, silence));
         return path;
     }
     test::TempDir dir;

@@ -15,6 +15,15 @@ struct Mp3Options {
     double leadingSilence = 0;  // seconds of silence before the tone (the file is that much longer)
 };
 
+// A tone of `seconds` at `volume` after `leadingSilence` seconds of silence: a file of known loudness.
+inline Mp3Options LoudnessShape(double seconds, double volume, double leadingSilence = 0) {
+    Mp3Options options;
+    options.seconds = seconds;
+    options.volume = volume;
+    options.leadingSilence = leadingSilence;
+    return options;
+}
+
 // Makes a real MP3 file with sox (a sine tone) and lame. Throws std::runtime_error when a tool fails.
 void MakeMp3(const std::filesystem::path& path, const Mp3Options& options = {});
 

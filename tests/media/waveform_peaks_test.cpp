@@ -86,6 +86,23 @@ TEST_F(WaveformPeaksTest, ColumnsFollowTheLoudnessOverTime) {
     }
 }
 
+// A part of a file of variable bit rate cannot be found exactly without reading all before it: such a file
+// is decoded by one thread, whatever the request, and gives the same columns as with one.
+TEST_F(WaveformPeaksTest, VariableBitRateIsDecodedInOneThread) {
+    test::Mp3Options options = test::LoudnessShape(20.0, 0.5, 20.0);
+    options.variableBitRate = true;
+    const fs::path file = dir.path() / "vbr.mp3";
+    test::MakeMp3(file, options);
+    const auto one = Peaks({file, 300, 40.0, 1});
+    const auto two = Peaks({file, 300, 40.0, 2});
+    ASSERT_EQ(one.size(), two.size());
+    for (const auto& [column, peak] : one) {
+        ASSERT_EQ(two.count(column), 1u) << column;
+        EXPECT_EQ(two.at(column).low, peak.low) << column;
+        EXPECT_EQ(two.at(column).high, peak.high) << column;
+    }
+}
+
 TEST_F(WaveformPeaksTest, FilesThatDoNotDecodeGiveNoColumns) {
     const fs::path text = dir.path() / "text.mp3";
     std::ofstream(text) << std::string(20000, 'x');

@@ -46,10 +46,7 @@ protected:
 // A file silent for its first half and loud for its second: low columns on the left, high ones on the right,
 // on the pixels the main window draws; the marks drawn at their times, in either order.
 TEST_F(MainWindowWaveform, ShowsTheLoudnessAndTheMarks) {
-    Mp3Options options = Tone(3.0, "Half");
-    options.volume = 0.8;
-    options.leadingSilence = 3.0;
-    Open(Mp3("half.mp3", options));
+    Open(Mp3("half.mp3", LoudnessShape(3.0, 0.8, 3.0)));
     player().controls().pause();
     player().controls().setCurrentPosition(0.0);
     ASSERT_TRUE(WaitUntil([&] { return !strip().waveform().isEmpty() && !strip().waveform().isBusy(); }));

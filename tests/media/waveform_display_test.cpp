@@ -29,10 +29,7 @@ protected:
 
     fs::path Mp3(const std::string& name, double seconds, double volume, double silence = 0,
                  bool infoHeader = true) {
-        test::Mp3Options options;
-        options.seconds = seconds;
-        options.volume = volume;
-        options.leadingSilence = silence;
+        test::Mp3Options options = test::LoudnessShape(seconds, volume, silence);
         options.infoHeader = infoHeader;
         const fs::path path = dir.path() / name;
         test::MakeMp3(path, options);

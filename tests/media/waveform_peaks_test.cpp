@@ -32,12 +32,8 @@ std::map<int, PeakPair> Peaks(const PeakRequest& request, bool* ok = nullptr) {
 class WaveformPeaksTest : public ::testing::Test {
 protected:
     fs::path Mp3(const std::string& name, double toneSeconds, double volume, double silence = 0) {
-        test::Mp3Options options;
-        options.seconds = toneSeconds;
-        options.volume = volume;
-        options.leadingSilence = silence;
         const fs::path path = dir.path() / name;
-        test::MakeMp3(path, options);
+        test::MakeMp3(path, test::LoudnessShape(toneSeconds, volume, silence));
         return path;
     }
     test::TempDir dir;
@@ -87,6 +83,23 @@ TEST_F(WaveformPeaksTest, ColumnsFollowTheLoudnessOverTime) {
                 EXPECT_NEAR(peak.low, -c.amplitude, 0.06) << column;
             }
         }
+    }
+}
+
+// A part of a file of variable bit rate cannot be found exactly without reading all before it: such a file
+// is decoded by one thread, whatever the request, and gives the same columns as with one.
+TEST_F(WaveformPeaksTest, VariableBitRateIsDecodedInOneThread) {
+    test::Mp3Options options = test::LoudnessShape(20.0, 0.5, 20.0);
+    options.variableBitRate = true;
+    const fs::path file = dir.path() / "vbr.mp3";
+    test::MakeMp3(file, options);
+    const auto one = Peaks({file, 300, 40.0, 1});
+    const auto two = Peaks({file, 300, 40.0, 2});
+    ASSERT_EQ(one.size(), two.size());
+    for (const auto& [column, peak] : one) {
+        ASSERT_EQ(two.count(column), 1u) << column;
+        EXPECT_EQ(two.at(column).low, peak.low) << column;
+        EXPECT_EQ(two.at(column).high, peak.high) << column;
     }
 }
 

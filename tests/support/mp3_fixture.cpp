@@ -33,7 +33,9 @@ void MakeMp3(const std::filesystem::path& path, const Mp3Options& options) {
     Run("sox -q -n -r 44100 -c 2 -b 16 " + Quote(wav) + " synth " + std::to_string(options.seconds) +
         " sine " + std::to_string(options.frequencyHz) + " vol " + std::to_string(options.volume) +
         (options.leadingSilence > 0 ? " pad " + std::to_string(options.leadingSilence) : std::string()));
-    std::string lame = "lame --quiet --cbr -b " + std::to_string(options.bitrateKbps);
+    std::string lame = options.variableBitRate
+                           ? std::string("lame --quiet -V 4")
+                           : "lame --quiet --cbr -b " + std::to_string(options.bitrateKbps);
     if (!options.infoHeader) {
         lame += " -t";
     }

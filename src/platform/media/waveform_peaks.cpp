@@ -83,10 +83,16 @@ struct Part {
     bool lastPart = false;
 };
 
-// Decodes one part and reports its columns; true when some audio was decoded.
-bool DecodePart(const std::filesystem::path& file, const Part& part, double duration, int columns,
+// Whether every frame has the same size, so that a seek can reckon a frame's offset from the file's size
+// exactly (a seek table or an average would land a few columns off).
+bool IsConstantBitRate(Decoder& decoder) {
+    mpg123_frameinfo info{};
+    return mpg123_info(decoder.handle.get(), &info) == MPG123_OK && info.vbr == MPG123_CBR;
+}
+
+// Decodes one part with its own decoder and reports its columns; true when some audio was decoded.
+bool DecodePart(std::optional<Decoder> decoder, const Part& part, double duration, int columns,
                 const std::atomic<bool>& stop, SharedSink& sink) {
-    std::optional<Decoder> decoder = OpenDecoder(file, part.first > 0);
     if (!decoder) {
         return false;
     }
@@ -168,8 +174,15 @@ bool ComputePeaks(const PeakRequest& request, const std::atomic<bool>& stop, con
     if (request.columns <= 0) {
         return false;
     }
+    if (request.onThreadStart) {
+        request.onThreadStart();
+    }
+    std::optional<Decoder> first = OpenDecoder(request.file, false);
+    if (!first) {
+        return false;
+    }
     SharedSink shared(sink);
-    const int workers = std::clamp(request.workers, 1, request.columns);
+    const int workers = IsConstantBitRate(*first) ? std::clamp(request.workers, 1, request.columns) : 1;
     std::vector<Part> parts;
     for (int k = 0; k < workers; ++k) {
         parts.push_back(
@@ -182,13 +195,11 @@ bool ComputePeaks(const PeakRequest& request, const std::atomic<bool>& stop, con
             if (request.onThreadStart) {
                 request.onThreadStart();
             }
-            results[k] = DecodePart(request.file, parts[k], request.duration, request.columns, stop, shared);
+            results[k] = DecodePart(OpenDecoder(request.file, true), parts[k], request.duration,
+                                    request.columns, stop, shared);
         });
     }
-    if (request.onThreadStart) {
-        request.onThreadStart();
-    }
-    results[0] = DecodePart(request.file, parts[0], request.duration, request.columns, stop, shared);
+    results[0] = DecodePart(std::move(first), parts[0], request.duration, request.columns, stop, shared);
     for (std::thread& thread : threads) {
         thread.join();
     }

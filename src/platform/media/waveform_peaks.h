@@ -13,7 +13,9 @@ struct PeakPair {
 };
 
 // What to compute: the playing time `duration` (seconds; 0 or less takes the decoder's own estimate) in
-// `columns` equal slices, decoded by `workers` threads side by side, each from its own part of the file.
+// `columns` equal slices, decoded by `workers` threads side by side, each from its own part of the file
+// (a file of variable bit rate, where a part's start cannot be found exactly without reading all before it,
+// is decoded by one thread).
 // `onThreadStart`, when given, runs first on every thread that decodes (the calling one too).
 struct PeakRequest {
     std::filesystem::path file;

@@ -10,7 +10,8 @@ namespace trimvox {
 // Xing/Info header frame for the cut (layer III; with the source's LAME encoder string where it had
 // one), the chosen frames byte for byte, and the source's ID3v1 tag. A source without MPEG audio frames,
 // or a free-format stream, is refused and nothing is written. Memory use is bounded whatever the
-// length of the source; the output is written and put in place as CutSegment does.
+// length of the source; the output goes through a temporary file and a rename. Called by CutSegment for
+// CutMode::Precise, which also deals with an old output when the cut fails.
 CutResult CutPrecisely(const CutRequest& request);
 
 } // namespace trimvox

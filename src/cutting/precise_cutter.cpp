@@ -1,11 +1,11 @@
 #include "cutting/precise_cutter.h"
 
+#include "cutting/cut_output.h"
+
 #include "cutting/frame_marks.h"
 #include "cutting/mp3_tags.h"
 #include "cutting/seek_table.h"
 #include "cutting/xing_frame.h"
-#include "platform/fs/atomic_output.h"
-#include "platform/fs/same_file.h"
 #include "platform/media/mpeg_frame_header.h"
 #include "platform/media/mpeg_frame_reader.h"
 
@@ -367,19 +367,9 @@ CutResult Cut(const CutRequest& request) {
         result.error = CutError::BadMarks;
         return result;
     }
-    if (request.refuseSourceAsOutput && IsSameFile(source.fd(), request.output)) {
-        result.error = CutError::SameFile;
-        return result;
-    }
     CutWriter writer(source, *reader, *first, *span, layout, result);
-    const std::string failure = WriteFileAtomically(
-        request.output, [&](int out) { return writer.Write(out); }, {.policy = request.outputPolicy});
-    if (!failure.empty()) {
-        if (result.error == CutError::None) {
-            result.error = CutError::OutputUnwritable;
-        }
-        result.detail = failure;
-    }
+    WriteCutOutput(
+        request, source.fd(), [&](int out) { return writer.Write(out); }, result);
     return result;
 }
 

@@ -1,8 +1,7 @@
 #include "cutting/segment_cutter.h"
 
+#include "cutting/cut_output.h"
 #include "cutting/precise_cutter.h"
-#include "platform/fs/atomic_output.h"
-#include "platform/fs/same_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -103,11 +102,6 @@ CutResult Cut(const CutRequest& request) {
         return result;
     }
 
-    if (request.refuseSourceAsOutput && IsSameFile(source.get(), request.output)) {
-        result.error = CutError::SameFile;
-        return result;
-    }
-
     const std::int64_t wanted = std::min(result.range.count, result.sourceLength - result.range.offset);
     const auto fill = [&](int target) -> std::string {
         const CopyOutcome copy =
@@ -127,13 +121,7 @@ CutResult Cut(const CutRequest& request) {
         }
         return {};
     };
-    const std::string failure = WriteFileAtomically(request.output, fill, {.policy = request.outputPolicy});
-    if (!failure.empty()) {
-        if (result.error == CutError::None) {
-            result.error = CutError::OutputUnwritable;
-        }
-        result.detail = failure;
-    }
+    WriteCutOutput(request, source.get(), fill, result);
     return result;
 }
 

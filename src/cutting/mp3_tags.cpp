@@ -2,22 +2,6 @@
 
 namespace trimvox {
 
-std::int64_t Id3v2TagLength(const std::uint8_t* head, std::size_t size) {
-    if (size < 10 || head[0] != 'I' || head[1] != 'D' || head[2] != '3' || head[3] == 0xFF ||
-        head[4] == 0xFF) {
-        return 0;
-    }
-    std::int64_t length = 0;
-    for (int i = 6; i < 10; ++i) {
-        if ((head[i] & 0x80) != 0) {
-            return 0; // not a syncsafe number: not a tag
-        }
-        length = (length << 7) | head[i];
-    }
-    const bool footer = (head[5] & 0x10) != 0;
-    return 10 + length + (footer ? 10 : 0);
-}
-
 bool IsId3v1Tag(const std::uint8_t* tail, std::size_t size) {
     return size == static_cast<std::size_t>(kId3v1Length) && tail[0] == 'T' && tail[1] == 'A' &&
            tail[2] == 'G';

@@ -5,10 +5,6 @@
 
 namespace trimvox {
 
-// The length of an ID3v2 tag at the start of `head` ("ID3", version, flags, a four-byte syncsafe size),
-// its ten-byte header and footer included; 0 when `head` does not start with one.
-std::int64_t Id3v2TagLength(const std::uint8_t* head, std::size_t size);
-
 // The length of an ID3v1 tag: 128 bytes starting with "TAG" at the very end of a file.
 inline constexpr std::int64_t kId3v1Length = 128;
 

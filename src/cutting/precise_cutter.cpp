@@ -6,6 +6,7 @@
 #include "cutting/mp3_tags.h"
 #include "cutting/seek_table.h"
 #include "cutting/xing_frame.h"
+#include "platform/media/leading_tag.h"
 #include "platform/media/mpeg_frame_header.h"
 #include "platform/media/mpeg_frame_reader.h"
 

@@ -4,21 +4,28 @@
 
 namespace trimvox {
 
-std::int64_t LeadingTagSize(int fd, std::int64_t fileSize) {
-    unsigned char header[10] = {};
-    if (::pread(fd, header, sizeof header, 0) != static_cast<ssize_t>(sizeof header) || header[0] != 'I' ||
-        header[1] != 'D' || header[2] != '3') {
+std::int64_t Id3v2TagLength(const std::uint8_t* head, std::size_t size) {
+    if (size < 10 || head[0] != 'I' || head[1] != 'D' || head[2] != '3' || head[3] == 0xFF ||
+        head[4] == 0xFF) {
         return 0;
     }
-    std::int64_t size = 0;
+    std::int64_t length = 0;
     for (int i = 6; i < 10; ++i) {
-        if ((header[i] & 0x80) != 0) {
-            return 0; // not a synchsafe size: not a tag
+        if ((head[i] & 0x80) != 0) {
+            return 0; // not a syncsafe number: not a tag
         }
-        size = (size << 7) | header[i];
+        length = (length << 7) | head[i];
     }
-    const bool footer = (header[5] & 0x10) != 0;
-    const std::int64_t total = 10 + size + (footer ? 10 : 0);
+    const bool footer = (head[5] & 0x10) != 0;
+    return 10 + length + (footer ? 10 : 0);
+}
+
+std::int64_t LeadingTagSize(int fd, std::int64_t fileSize) {
+    std::uint8_t header[10] = {};
+    if (::pread(fd, header, sizeof header, 0) != static_cast<ssize_t>(sizeof header)) {
+        return 0;
+    }
+    const std::int64_t total = Id3v2TagLength(header, sizeof header);
     return total <= fileSize ? total : 0;
 }
 

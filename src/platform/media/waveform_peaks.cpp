@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
 #include <limits>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -15,24 +18,66 @@ namespace trimvox {
 
 namespace {
 
+constexpr long kPreframes = 8;
+
+// The file as libmpg123 reads it, through calls that fail once `stop` is set: a seek, which reads every
+// frame up to its goal, ends at once too.
+class StoppableSource {
+public:
+    StoppableSource(const std::filesystem::path& file, const std::atomic<bool>& stop)
+        : in_(file, std::ios::binary), stop_(stop) {}
+    bool isOpen() const { return in_.is_open(); }
+
+    static mpg123_ssize_t Read(void* source, void* buffer, std::size_t bytes) {
+        auto* self = static_cast<StoppableSource*>(source);
+        if (self->stop_.load(std::memory_order_relaxed)) {
+            return -1;
+        }
+        self->in_.read(static_cast<char*>(buffer), static_cast<std::streamsize>(bytes));
+        const std::streamsize count = self->in_.gcount();
+        if (count == 0 && self->in_.bad()) {
+            return -1;
+        }
+        self->in_.clear(); // the end of the file is no error
+        return static_cast<mpg123_ssize_t>(count);
+    }
+    static off_t Seek(void* source, off_t offset, int whence) {
+        auto* self = static_cast<StoppableSource*>(source);
+        const std::ios::seekdir direction = whence == SEEK_SET   ? std::ios::beg
+                                            : whence == SEEK_CUR ? std::ios::cur
+                                                                 : std::ios::end;
+        self->in_.clear();
+        self->in_.seekg(offset, direction);
+        return self->in_.fail() ? -1 : static_cast<off_t>(self->in_.tellg());
+    }
+
+private:
+    std::ifstream in_;
+    const std::atomic<bool>& stop_;
+};
+
 struct Decoder {
+    std::unique_ptr<StoppableSource> source; // outlives the handle, which reads from it
     Mpg123Handle handle;
     long rate = 0;
     int channels = 0;
 };
 
-// A decoder to 16-bit samples at the file's own rate and channel count. `fuzzy` lets a seek guess the byte
-// offset from the file's size (or its seek table) instead of reading every frame up to the goal.
-std::optional<Decoder> OpenDecoder(const std::filesystem::path& file, bool fuzzy) {
+// A decoder to 16-bit samples at the file's own rate and channel count. Its seeks are exact: they read the
+// frames up to the goal (a guess from the file's size or its seek table can land far off).
+std::optional<Decoder> OpenDecoder(const std::filesystem::path& file, const std::atomic<bool>& stop) {
     Decoder decoder;
+    decoder.source = std::make_unique<StoppableSource>(file, stop);
     decoder.handle = NewMpg123Handle();
     mpg123_handle* h = decoder.handle.get();
-    if (h == nullptr) {
+    if (h == nullptr || !decoder.source->isOpen() ||
+        mpg123_replace_reader_handle(h, &StoppableSource::Read, &StoppableSource::Seek, nullptr) !=
+            MPG123_OK) {
         return std::nullopt;
     }
-    if (fuzzy) {
-        mpg123_param(h, MPG123_ADD_FLAGS, MPG123_FUZZY, 0.0);
-    }
+    // After a seek, enough frames before the goal are decoded to fill the bit reservoir and the filters, so
+    // the first frames of a part come out as they would in one run (too few give a loud click at the seam).
+    mpg123_param(h, MPG123_PREFRAMES, kPreframes, 0.0);
     mpg123_format_none(h);
     const long* rates = nullptr;
     std::size_t count = 0;
@@ -41,7 +86,7 @@ std::optional<Decoder> OpenDecoder(const std::filesystem::path& file, bool fuzzy
         mpg123_format(h, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
     }
     int encoding = 0;
-    if (mpg123_open(h, file.c_str()) != MPG123_OK ||
+    if (mpg123_open_handle(h, decoder.source.get()) != MPG123_OK ||
         mpg123_getformat(h, &decoder.rate, &decoder.channels, &encoding) != MPG123_OK || decoder.rate <= 0 ||
         decoder.channels <= 0) {
         return std::nullopt;
@@ -82,13 +127,6 @@ struct Part {
     int last = 0;
     bool lastPart = false;
 };
-
-// Whether every frame has the same size, so that a seek can reckon a frame's offset from the file's size
-// exactly (a seek table or an average would land a few columns off).
-bool IsConstantBitRate(Decoder& decoder) {
-    mpg123_frameinfo info{};
-    return mpg123_info(decoder.handle.get(), &info) == MPG123_OK && info.vbr == MPG123_CBR;
-}
 
 // Decodes one part with its own decoder and reports its columns; true when some audio was decoded.
 bool DecodePart(std::optional<Decoder> decoder, const Part& part, double duration, int columns,
@@ -177,12 +215,12 @@ bool ComputePeaks(const PeakRequest& request, const std::atomic<bool>& stop, con
     if (request.onThreadStart) {
         request.onThreadStart();
     }
-    std::optional<Decoder> first = OpenDecoder(request.file, false);
+    std::optional<Decoder> first = OpenDecoder(request.file, stop);
     if (!first) {
         return false;
     }
     SharedSink shared(sink);
-    const int workers = IsConstantBitRate(*first) ? std::clamp(request.workers, 1, request.columns) : 1;
+    const int workers = std::clamp(request.workers, 1, request.columns);
     std::vector<Part> parts;
     for (int k = 0; k < workers; ++k) {
         parts.push_back(
@@ -195,7 +233,7 @@ bool ComputePeaks(const PeakRequest& request, const std::atomic<bool>& stop, con
             if (request.onThreadStart) {
                 request.onThreadStart();
             }
-            results[k] = DecodePart(OpenDecoder(request.file, true), parts[k], request.duration,
+            results[k] = DecodePart(OpenDecoder(request.file, stop), parts[k], request.duration,
                                     request.columns, stop, shared);
         });
     }

@@ -122,15 +122,15 @@ private:
 };
 
 // The columns [first, last) of one worker. The last worker also takes every sample beyond the grid.
-struct Part {
+struct Stretch {
     int first = 0;
     int last = 0;
-    bool lastPart = false;
+    bool lastStretch = false;
 };
 
 // Decodes one part with its own decoder and reports its columns; true when some audio was decoded.
-bool DecodePart(std::optional<Decoder> decoder, const Part& part, double duration, int columns,
-                const std::atomic<bool>& stop, SharedSink& sink) {
+bool DecodeStretch(std::optional<Decoder> decoder, const Stretch& part, double duration, int columns,
+                   const std::atomic<bool>& stop, SharedSink& sink) {
     if (!decoder) {
         return false;
     }
@@ -145,14 +145,15 @@ bool DecodePart(std::optional<Decoder> decoder, const Part& part, double duratio
     }
     const ColumnGrid grid(seconds * decoder->rate, columns);
     const std::int64_t start = grid.begin(part.first);
-    const std::int64_t end = part.lastPart ? std::numeric_limits<std::int64_t>::max() : grid.begin(part.last);
+    const std::int64_t end =
+        part.lastStretch ? std::numeric_limits<std::int64_t>::max() : grid.begin(part.last);
     if (start > 0 && mpg123_seek(h, static_cast<off_t>(start), SEEK_SET) < 0) {
         return false;
     }
     std::int64_t position = std::max<std::int64_t>(mpg123_tell(h), 0); // index of the next sample
 
     int column = part.first;
-    std::int64_t columnEnd = part.lastPart && column + 1 >= columns ? end : grid.begin(column + 1);
+    std::int64_t columnEnd = part.lastStretch && column + 1 >= columns ? end : grid.begin(column + 1);
     std::int16_t low = std::numeric_limits<std::int16_t>::max();
     std::int16_t high = std::numeric_limits<std::int16_t>::min();
     bool filled = false;
@@ -188,7 +189,7 @@ bool DecodePart(std::optional<Decoder> decoder, const Part& part, double duratio
             while (position + i >= columnEnd) {
                 flush();
                 ++column;
-                columnEnd = part.lastPart && column + 1 >= columns ? end : grid.begin(column + 1);
+                columnEnd = part.lastStretch && column + 1 >= columns ? end : grid.begin(column + 1);
             }
             const std::int64_t stretch = std::min({count, columnEnd - position, end - position});
             const auto [lo, hi] = std::minmax_element(samples + i * channels, samples + stretch * channels);
@@ -221,10 +222,10 @@ bool ComputePeaks(const PeakRequest& request, const std::atomic<bool>& stop, con
     }
     SharedSink shared(sink);
     const int workers = std::clamp(request.workers, 1, request.columns);
-    std::vector<Part> parts;
+    std::vector<Stretch> parts;
     for (int k = 0; k < workers; ++k) {
         parts.push_back(
-            Part{request.columns * k / workers, request.columns * (k + 1) / workers, k + 1 == workers});
+            Stretch{request.columns * k / workers, request.columns * (k + 1) / workers, k + 1 == workers});
     }
     std::vector<char> results(parts.size(), 0);
     std::vector<std::thread> threads;
@@ -233,11 +234,11 @@ bool ComputePeaks(const PeakRequest& request, const std::atomic<bool>& stop, con
             if (request.onThreadStart) {
                 request.onThreadStart();
             }
-            results[k] = DecodePart(OpenDecoder(request.file, stop), parts[k], request.duration,
-                                    request.columns, stop, shared);
+            results[k] = DecodeStretch(OpenDecoder(request.file, stop), parts[k], request.duration,
+                                       request.columns, stop, shared);
         });
     }
-    results[0] = DecodePart(std::move(first), parts[0], request.duration, request.columns, stop, shared);
+    results[0] = DecodeStretch(std::move(first), parts[0], request.duration, request.columns, stop, shared);
     for (std::thread& thread : threads) {
         thread.join();
     }

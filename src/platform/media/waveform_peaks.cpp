@@ -213,9 +213,6 @@ bool ComputePeaks(const PeakRequest& request, const std::atomic<bool>& stop, con
     if (request.columns <= 0) {
         return false;
     }
-    if (request.onThreadStart) {
-        request.onThreadStart();
-    }
     std::optional<Decoder> first = OpenDecoder(request.file, stop);
     if (!first) {
         return false;
@@ -237,6 +234,10 @@ bool ComputePeaks(const PeakRequest& request, const std::atomic<bool>& stop, con
             results[k] = DecodeStretch(OpenDecoder(request.file, stop), parts[k], request.duration,
                                        request.columns, stop, shared);
         });
+    }
+    // Only after starting the others, which would otherwise take over what it sets (a nice value does).
+    if (request.onThreadStart) {
+        request.onThreadStart();
     }
     results[0] = DecodeStretch(std::move(first), parts[0], request.duration, request.columns, stop, shared);
     for (std::thread& thread : threads) {

@@ -103,14 +103,17 @@ TEST_F(MainWindowKeys, EachKeyDoesWhatItsButtonOrDescriptionSays) {
         EXPECT_NEAR(Position(), to, 0.3) << key;
     }
 
-    // P: the preview of the marked span.
+    // P: the preview of the marked span. The main window's keys do nothing in the preview window.
     bool previewShown = false;
     WhenPreviewShows([&](Form2& preview) {
         previewShown = true;
+        QTest::keyClick(&preview, Qt::Key_I);
+        QTest::keyClick(&preview, Qt::Key_Home);
         preview.reject();
     });
     Press(Qt::Key_P);
     EXPECT_TRUE(previewShown);
+    EXPECT_NEAR(form_->StartPos, 6.0, 0.02);
     EXPECT_FALSE(PreviewBytes().empty());
 
     // Ctrl+S: the save dialog, and the preview is saved.

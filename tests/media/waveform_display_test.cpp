@@ -35,14 +35,14 @@ protected:
         test::MakeMp3(path, options);
         return path;
     }
-    // A long loud file (about 17 minutes), made by repeating a short one, that takes a while to decode.
+    // A long loud file (about 33 minutes), made by repeating a short one, that takes a while to decode.
     fs::path LongLoudMp3() {
         const fs::path piece = Mp3("piece.mp3", 10.0, 0.9, 0, false);
         std::ifstream in(piece, std::ios::binary);
         const std::string bytes(std::istreambuf_iterator<char>(in), {});
         const fs::path path = dir.path() / "long.mp3";
         std::ofstream out(path, std::ios::binary);
-        for (int i = 0; i < 100; ++i) {
+        for (int i = 0; i < 200; ++i) {
             out << bytes;
         }
         return path;
@@ -82,7 +82,7 @@ TEST_F(WaveformDisplayTest, AnotherFileStopsTheComputationAndNoStaleColumnShows)
     QElapsedTimer stopping;
     stopping.start();
     strip().showWaveformOf(QString(), 0.0);
-    EXPECT_LT(stopping.elapsed(), 100);
+    EXPECT_LT(stopping.elapsed(), 250) << "ms; the rest would take about a second";
     EXPECT_FALSE(waveform().isBusy());
     player->setURL(Q(longLoud));
     ASSERT_TRUE(WaitFor([&] { return !waveform().isEmpty(); }, 10000));

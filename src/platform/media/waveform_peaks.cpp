@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
 #include <limits>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -15,24 +18,66 @@ namespace trimvox {
 
 namespace {
 
+constexpr long kPreframes = 8;
+
+// The file as libmpg123 reads it, through calls that fail once `stop` is set: a seek, which reads every
+// frame up to its goal, ends at once too.
+class StoppableSource {
+public:
+    StoppableSource(const std::filesystem::path& file, const std::atomic<bool>& stop)
+        : in_(file, std::ios::binary), stop_(stop) {}
+    bool isOpen() const { return in_.is_open(); }
+
+    static mpg123_ssize_t Read(void* source, void* buffer, std::size_t bytes) {
+        auto* self = static_cast<StoppableSource*>(source);
+        if (self->stop_.load(std::memory_order_relaxed)) {
+            return -1;
+        }
+        self->in_.read(static_cast<char*>(buffer), static_cast<std::streamsize>(bytes));
+        const std::streamsize count = self->in_.gcount();
+        if (count == 0 && self->in_.bad()) {
+            return -1;
+        }
+        self->in_.clear(); // the end of the file is no error
+        return static_cast<mpg123_ssize_t>(count);
+    }
+    static off_t Seek(void* source, off_t offset, int whence) {
+        auto* self = static_cast<StoppableSource*>(source);
+        const std::ios::seekdir direction = whence == SEEK_SET   ? std::ios::beg
+                                            : whence == SEEK_CUR ? std::ios::cur
+                                                                 : std::ios::end;
+        self->in_.clear();
+        self->in_.seekg(offset, direction);
+        return self->in_.fail() ? -1 : static_cast<off_t>(self->in_.tellg());
+    }
+
+private:
+    std::ifstream in_;
+    const std::atomic<bool>& stop_;
+};
+
 struct Decoder {
+    std::unique_ptr<StoppableSource> source; // outlives the handle, which reads from it
     Mpg123Handle handle;
     long rate = 0;
     int channels = 0;
 };
 
-// A decoder to 16-bit samples at the file's own rate and channel count. `fuzzy` lets a seek guess the byte
-// offset from the file's size (or its seek table) instead of reading every frame up to the goal.
-std::optional<Decoder> OpenDecoder(const std::filesystem::path& file, bool fuzzy) {
+// A decoder to 16-bit samples at the file's own rate and channel count. Its seeks are exact: they read the
+// frames up to the goal (a guess from the file's size or its seek table can land far off).
+std::optional<Decoder> OpenDecoder(const std::filesystem::path& file, const std::atomic<bool>& stop) {
     Decoder decoder;
+    decoder.source = std::make_unique<StoppableSource>(file, stop);
     decoder.handle = NewMpg123Handle();
     mpg123_handle* h = decoder.handle.get();
-    if (h == nullptr) {
+    if (h == nullptr || !decoder.source->isOpen() ||
+        mpg123_replace_reader_handle(h, &StoppableSource::Read, &StoppableSource::Seek, nullptr) !=
+            MPG123_OK) {
         return std::nullopt;
     }
-    if (fuzzy) {
-        mpg123_param(h, MPG123_ADD_FLAGS, MPG123_FUZZY, 0.0);
-    }
+    // After a seek, enough frames before the goal are decoded to fill the bit reservoir and the filters, so
+    // the first frames of a part come out as they would in one run (too few give a loud click at the seam).
+    mpg123_param(h, MPG123_PREFRAMES, kPreframes, 0.0);
     mpg123_format_none(h);
     const long* rates = nullptr;
     std::size_t count = 0;
@@ -41,7 +86,7 @@ std::optional<Decoder> OpenDecoder(const std::filesystem::path& file, bool fuzzy
         mpg123_format(h, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
     }
     int encoding = 0;
-    if (mpg123_open(h, file.c_str()) != MPG123_OK ||
+    if (mpg123_open_handle(h, decoder.source.get()) != MPG123_OK ||
         mpg123_getformat(h, &decoder.rate, &decoder.channels, &encoding) != MPG123_OK || decoder.rate <= 0 ||
         decoder.channels <= 0) {
         return std::nullopt;
@@ -77,22 +122,15 @@ private:
 };
 
 // The columns [first, last) of one worker. The last worker also takes every sample beyond the grid.
-struct Part {
+struct Stretch {
     int first = 0;
     int last = 0;
-    bool lastPart = false;
+    bool lastStretch = false;
 };
 
-// Whether every frame has the same size, so that a seek can reckon a frame's offset from the file's size
-// exactly (a seek table or an average would land a few columns off).
-bool IsConstantBitRate(Decoder& decoder) {
-    mpg123_frameinfo info{};
-    return mpg123_info(decoder.handle.get(), &info) == MPG123_OK && info.vbr == MPG123_CBR;
-}
-
 // Decodes one part with its own decoder and reports its columns; true when some audio was decoded.
-bool DecodePart(std::optional<Decoder> decoder, const Part& part, double duration, int columns,
-                const std::atomic<bool>& stop, SharedSink& sink) {
+bool DecodeStretch(std::optional<Decoder> decoder, const Stretch& part, double duration, int columns,
+                   const std::atomic<bool>& stop, SharedSink& sink) {
     if (!decoder) {
         return false;
     }
@@ -107,14 +145,15 @@ bool DecodePart(std::optional<Decoder> decoder, const Part& part, double duratio
     }
     const ColumnGrid grid(seconds * decoder->rate, columns);
     const std::int64_t start = grid.begin(part.first);
-    const std::int64_t end = part.lastPart ? std::numeric_limits<std::int64_t>::max() : grid.begin(part.last);
+    const std::int64_t end =
+        part.lastStretch ? std::numeric_limits<std::int64_t>::max() : grid.begin(part.last);
     if (start > 0 && mpg123_seek(h, static_cast<off_t>(start), SEEK_SET) < 0) {
         return false;
     }
     std::int64_t position = std::max<std::int64_t>(mpg123_tell(h), 0); // index of the next sample
 
     int column = part.first;
-    std::int64_t columnEnd = part.lastPart && column + 1 >= columns ? end : grid.begin(column + 1);
+    std::int64_t columnEnd = part.lastStretch && column + 1 >= columns ? end : grid.begin(column + 1);
     std::int16_t low = std::numeric_limits<std::int16_t>::max();
     std::int16_t high = std::numeric_limits<std::int16_t>::min();
     bool filled = false;
@@ -150,7 +189,7 @@ bool DecodePart(std::optional<Decoder> decoder, const Part& part, double duratio
             while (position + i >= columnEnd) {
                 flush();
                 ++column;
-                columnEnd = part.lastPart && column + 1 >= columns ? end : grid.begin(column + 1);
+                columnEnd = part.lastStretch && column + 1 >= columns ? end : grid.begin(column + 1);
             }
             const std::int64_t stretch = std::min({count, columnEnd - position, end - position});
             const auto [lo, hi] = std::minmax_element(samples + i * channels, samples + stretch * channels);
@@ -174,19 +213,16 @@ bool ComputePeaks(const PeakRequest& request, const std::atomic<bool>& stop, con
     if (request.columns <= 0) {
         return false;
     }
-    if (request.onThreadStart) {
-        request.onThreadStart();
-    }
-    std::optional<Decoder> first = OpenDecoder(request.file, false);
+    std::optional<Decoder> first = OpenDecoder(request.file, stop);
     if (!first) {
         return false;
     }
     SharedSink shared(sink);
-    const int workers = IsConstantBitRate(*first) ? std::clamp(request.workers, 1, request.columns) : 1;
-    std::vector<Part> parts;
+    const int workers = std::clamp(request.workers, 1, request.columns);
+    std::vector<Stretch> parts;
     for (int k = 0; k < workers; ++k) {
         parts.push_back(
-            Part{request.columns * k / workers, request.columns * (k + 1) / workers, k + 1 == workers});
+            Stretch{request.columns * k / workers, request.columns * (k + 1) / workers, k + 1 == workers});
     }
     std::vector<char> results(parts.size(), 0);
     std::vector<std::thread> threads;
@@ -195,11 +231,15 @@ bool ComputePeaks(const PeakRequest& request, const std::atomic<bool>& stop, con
             if (request.onThreadStart) {
                 request.onThreadStart();
             }
-            results[k] = DecodePart(OpenDecoder(request.file, true), parts[k], request.duration,
-                                    request.columns, stop, shared);
+            results[k] = DecodeStretch(OpenDecoder(request.file, stop), parts[k], request.duration,
+                                       request.columns, stop, shared);
         });
     }
-    results[0] = DecodePart(std::move(first), parts[0], request.duration, request.columns, stop, shared);
+    // Only after starting the others, which would otherwise take over what it sets (a nice value does).
+    if (request.onThreadStart) {
+        request.onThreadStart();
+    }
+    results[0] = DecodeStretch(std::move(first), parts[0], request.duration, request.columns, stop, shared);
     for (std::thread& thread : threads) {
         thread.join();
     }

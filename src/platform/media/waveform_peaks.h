@@ -14,8 +14,7 @@ struct PeakPair {
 
 // What to compute: the playing time `duration` (seconds; 0 or less takes the decoder's own estimate) in
 // `columns` equal slices, decoded by `workers` threads side by side, each from its own part of the file
-// (a file of variable bit rate, where a part's start cannot be found exactly without reading all before it,
-// is decoded by one thread).
+// (a thread finds the start of its part by reading the frames before it, without decoding them).
 // `onThreadStart`, when given, runs first on every thread that decodes (the calling one too).
 struct PeakRequest {
     std::filesystem::path file;
@@ -31,8 +30,9 @@ using PeakSink = std::function<void(int column, PeakPair peak)>;
 
 // Decodes the MP3 file with libmpg123 and reports the min/max pair of each column as soon as the decoder has
 // passed it; only these pairs are kept. Samples beyond the duration count for the last column. Returns
-// when done, or within one MP3 frame after `stop` turns true. True when some audio was decoded and the work
-// was not stopped; false for a file that does not decode (nothing is reported then) or when stopped.
+// when done, or within one MP3 frame (or one read of the file) after `stop` turns true. True when some audio
+// was decoded and the work was not stopped; false for a file that does not decode (nothing is reported then)
+// or when stopped.
 bool ComputePeaks(const PeakRequest& request, const std::atomic<bool>& stop, const PeakSink& sink);
 
 } // namespace trimvox

@@ -128,6 +128,20 @@ struct Stretch {
     bool lastStretch = false;
 };
 
+// Widens [low, high] to take in the samples [from, to). A plain loop that the compiler turns into vector
+// instructions (this file is built with them): a column holds hundreds of thousands of samples, and
+// std::minmax_element, which it cannot vectorise, took about a tenth of the whole decoding time.
+void WidenRange(const std::int16_t* from, const std::int16_t* to, std::int16_t& low, std::int16_t& high) {
+    std::int16_t lo = low;
+    std::int16_t hi = high;
+    for (const std::int16_t* sample = from; sample != to; ++sample) {
+        lo = std::min(lo, *sample);
+        hi = std::max(hi, *sample);
+    }
+    low = lo;
+    high = hi;
+}
+
 // Decodes one part with its own decoder and reports its columns; true when some audio was decoded.
 bool DecodeStretch(std::optional<Decoder> decoder, const Stretch& part, double duration, int columns,
                    const std::atomic<bool>& stop, SharedSink& sink) {
@@ -192,9 +206,7 @@ bool DecodeStretch(std::optional<Decoder> decoder, const Stretch& part, double d
                 columnEnd = part.lastStretch && column + 1 >= columns ? end : grid.begin(column + 1);
             }
             const std::int64_t stretch = std::min({count, columnEnd - position, end - position});
-            const auto [lo, hi] = std::minmax_element(samples + i * channels, samples + stretch * channels);
-            low = std::min(low, *lo);
-            high = std::max(high, *hi);
+            WidenRange(samples + i * channels, samples + stretch * channels, low, high);
             filled = true;
             i = stretch;
         }

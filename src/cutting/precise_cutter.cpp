@@ -1,7 +1,7 @@
 #include "cutting/precise_cutter.h"
 
 #include "cutting/cut_output.h"
-
+#include "cutting/cut_source.h"
 #include "cutting/frame_marks.h"
 #include "cutting/mp3_tags.h"
 #include "cutting/seek_table.h"
@@ -13,8 +13,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -32,52 +30,6 @@ constexpr int kDecoderDelay = 529;
 // The header bits that must stay the same through a stream: version, layer and sample rate.
 constexpr std::uint32_t kKindBits = 0x001E0C00;
 
-class SourceFile {
-public:
-    ~SourceFile() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    // Opens a regular file for reading; the reason when it cannot.
-    std::string Open(const std::filesystem::path& path) {
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        struct stat info {};
-        if (fd_ < 0 || ::fstat(fd_, &info) != 0) {
-            return std::strerror(errno);
-        }
-        if (!S_ISREG(info.st_mode)) {
-            return S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "Not a regular file";
-        }
-        length_ = static_cast<std::int64_t>(info.st_size);
-        return {};
-    }
-    // Up to `size` bytes from `offset` (fewer at the end of the file or on an error).
-    std::vector<std::uint8_t> Read(std::int64_t offset, std::int64_t size) const {
-        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)));
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t got = ::pread(fd_, bytes.data() + done, bytes.size() - done,
-                                        static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                break;
-            }
-            done += static_cast<std::size_t>(got);
-        }
-        bytes.resize(done);
-        return bytes;
-    }
-    int fd() const { return fd_; }
-    std::int64_t length() const { return length_; }
-
-private:
-    int fd_ = -1;
-    std::int64_t length_ = 0;
-};
-
 // What lies around the frames of the source.
 struct SourceLayout {
     std::int64_t id3v2Length = 0;      // the tag at the start, copied first
@@ -85,7 +37,7 @@ struct SourceLayout {
     std::optional<LameExtension> lame; // from the source's own Info frame
 };
 
-SourceLayout ReadLayout(const SourceFile& source, const MpegFrame& first) {
+SourceLayout ReadLayout(const CutSource& source, const MpegFrame& first) {
     SourceLayout layout;
     const std::vector<std::uint8_t> head = source.Read(0, 10);
     layout.id3v2Length = Id3v2TagLength(head.data(), head.size());
@@ -109,7 +61,7 @@ constexpr int kFramesInARun = 4;
 
 // Whether the stream's first frames form such a run (a shorter stream counts when all of it is one),
 // read by a reader of its own so that the cut's reader starts at the first frame.
-bool StartsWithARun(const SourceFile& source) {
+bool StartsWithARun(const CutSource& source) {
     const auto reader =
         MpegFrameReader::OverFile(source.fd(), source.length(), MpegFrameReader::InfoFrame::Skip);
     std::optional<MpegFrame> first = reader ? reader->Next() : std::nullopt;
@@ -155,8 +107,8 @@ int WriteAt(int fd, const std::vector<std::uint8_t>& bytes, std::int64_t offset)
 // the output's, and returns the reason for any failure.
 class CutWriter {
 public:
-    CutWriter(const SourceFile& source, MpegFrameReader& reader, const MpegFrame& first,
-              const FrameSpan& span, const SourceLayout& layout, CutResult& result)
+    CutWriter(const CutSource& source, MpegFrameReader& reader, const MpegFrame& first, const FrameSpan& span,
+              const SourceLayout& layout, CutResult& result)
         : source_(source), reader_(reader), first_(first), span_(span), layout_(layout), result_(result),
           expected_(first.offset) {}
 
@@ -316,7 +268,7 @@ private:
         return {};
     }
 
-    const SourceFile& source_;
+    const CutSource& source_;
     MpegFrameReader& reader_;
     const MpegFrame first_;
     const FrameSpan span_;
@@ -338,7 +290,7 @@ private:
 
 CutResult Cut(const CutRequest& request) {
     CutResult result;
-    SourceFile source;
+    CutSource source;
     if (std::string problem = source.Open(request.source); !problem.empty()) {
         result.error = CutError::SourceUnreadable;
         result.detail = std::move(problem);

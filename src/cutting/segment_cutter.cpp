@@ -1,73 +1,20 @@
 #include "cutting/segment_cutter.h"
 
 #include "cutting/cut_output.h"
+#include "cutting/cut_source.h"
 #include "cutting/precise_cutter.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace trimvox {
 
 namespace {
 
-// Closes a file descriptor when it goes out of scope.
-class FileHandle {
-public:
-    explicit FileHandle(int fd = -1) : fd_(fd) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    void Reset(int fd) {
-        Close();
-        fd_ = fd;
-    }
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    // Closes now; the errno of a failed close (a late write error on some file systems), or 0.
-    int Close() {
-        int error = 0;
-        if (fd_ >= 0 && ::close(fd_) != 0 && errno != EINTR) {
-            error = errno;
-        }
-        fd_ = -1;
-        return error;
-    }
-
-private:
-    int fd_;
-};
-
 std::string Reason(int error) {
     return std::strerror(error);
-}
-
-// Opens the source for reading. Non-blocking, so that a FIFO cannot hang the cut; a regular file reads the
-// same either way.
-CutError OpenSource(const std::filesystem::path& path, FileHandle& handle, std::int64_t& length,
-                    std::string& detail) {
-    handle.Reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!handle.valid()) {
-        detail = Reason(errno);
-        return CutError::SourceUnreadable;
-    }
-    struct stat info {};
-    if (::fstat(handle.get(), &info) != 0) {
-        detail = Reason(errno);
-        return CutError::SourceUnreadable;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        detail = S_ISDIR(info.st_mode) ? Reason(EISDIR) : "Not a regular file";
-        return CutError::SourceUnreadable;
-    }
-    length = static_cast<std::int64_t>(info.st_size);
-    return CutError::None;
 }
 
 void RemoveOldOutput(const std::filesystem::path& output) {
@@ -84,11 +31,13 @@ CutResult Cut(const CutRequest& request) {
         result.error = CutError::BadDuration;
         return result;
     }
-    FileHandle source;
-    result.error = OpenSource(request.source, source, result.sourceLength, result.detail);
-    if (!result.ok()) {
+    CutSource source;
+    if (std::string problem = source.Open(request.source); !problem.empty()) {
+        result.error = CutError::SourceUnreadable;
+        result.detail = std::move(problem);
         return result;
     }
+    result.sourceLength = source.length();
     const CutRangeResult mapped =
         ComputeCutRange(request.startPos, request.endPos, request.duration, result.sourceLength);
     if (!mapped.range) {
@@ -105,7 +54,7 @@ CutResult Cut(const CutRequest& request) {
     const std::int64_t wanted = std::min(result.range.count, result.sourceLength - result.range.offset);
     const auto fill = [&](int target) -> std::string {
         const CopyOutcome copy =
-            CopyByteRange(source.get(), result.range.offset, wanted, target, request.method);
+            CopyByteRange(source.fd(), result.range.offset, wanted, target, request.method);
         result.written = copy.copied;
         if (copy.readError != 0) {
             result.error = CutError::SourceUnreadable;
@@ -121,7 +70,7 @@ CutResult Cut(const CutRequest& request) {
         }
         return {};
     };
-    WriteCutOutput(request, source.get(), fill, result);
+    WriteCutOutput(request, source.fd(), fill, result);
     return result;
 }
 

@@ -1,0 +1,49 @@
+#include "cutting/cut_source.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace trimvox {
+
+CutSource::~CutSource() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+std::string CutSource::Open(const std::filesystem::path& path) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    struct stat info {};
+    if (fd_ < 0 || ::fstat(fd_, &info) != 0) {
+        return std::strerror(errno);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "Not a regular file";
+    }
+    length_ = static_cast<std::int64_t>(info.st_size);
+    return {};
+}
+
+std::vector<std::uint8_t> CutSource::Read(std::int64_t offset, std::int64_t size) const {
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::pread(fd_, bytes.data() + done, bytes.size() - done,
+                                    static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+} // namespace trimvox

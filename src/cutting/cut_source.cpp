@@ -46,4 +46,14 @@ std::vector<std::uint8_t> CutSource::Read(std::int64_t offset, std::int64_t size
     return bytes;
 }
 
+bool OpenCutSource(const CutRequest& request, CutSource& source, CutResult& result) {
+    if (std::string problem = source.Open(request.source); !problem.empty()) {
+        result.error = CutError::SourceUnreadable;
+        result.detail = std::move(problem);
+        return false;
+    }
+    result.sourceLength = source.length();
+    return true;
+}
+
 } // namespace trimvox

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cutting/segment_cutter.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -29,5 +31,9 @@ private:
     int fd_ = -1;
     std::int64_t length_ = 0;
 };
+
+// Opens the request's source for a cut and takes its length into the result; false, with the result saying
+// why (SourceUnreadable), when it cannot.
+bool OpenCutSource(const CutRequest& request, CutSource& source, CutResult& result);
 
 } // namespace trimvox

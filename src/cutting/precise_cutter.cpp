@@ -291,12 +291,9 @@ private:
 CutResult Cut(const CutRequest& request) {
     CutResult result;
     CutSource source;
-    if (std::string problem = source.Open(request.source); !problem.empty()) {
-        result.error = CutError::SourceUnreadable;
-        result.detail = std::move(problem);
+    if (!OpenCutSource(request, source, result)) {
         return result;
     }
-    result.sourceLength = source.length();
     const auto reader =
         MpegFrameReader::OverFile(source.fd(), source.length(), MpegFrameReader::InfoFrame::Skip);
     const std::optional<MpegFrame> first = reader ? reader->Next() : std::nullopt;

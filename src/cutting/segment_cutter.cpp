@@ -32,12 +32,9 @@ CutResult Cut(const CutRequest& request) {
         return result;
     }
     CutSource source;
-    if (std::string problem = source.Open(request.source); !problem.empty()) {
-        result.error = CutError::SourceUnreadable;
-        result.detail = std::move(problem);
+    if (!OpenCutSource(request, source, result)) {
         return result;
     }
-    result.sourceLength = source.length();
     const CutRangeResult mapped =
         ComputeCutRange(request.startPos, request.endPos, request.duration, result.sourceLength);
     if (!mapped.range) {

@@ -8,11 +8,9 @@ namespace trimvox {
 enum class CopyMethod {
     Fastest,   // inside the kernel (copy_file_range) where the source offset and the target's position lie
                // at the same place within a page and the kernel can copy, else ReadWrite
-    ReadWrite, // through one fixed buffer of kCopyBufferSize bytes
+    ReadWrite, // through a few fixed buffers in memory, read by a second thread while written
+               // (buffered_copy.h)
 };
-
-// 128 KiB: large enough for few system calls, small enough to stay in the processor's cache.
-inline constexpr std::int64_t kCopyBufferSize = 128 << 10;
 
 // What a copy did: how many bytes it wrote, and which side failed (errno) if one did.
 struct CopyOutcome {

@@ -52,14 +52,18 @@ void PlaceCentred(QWidget& window, const QRect& area, const QMargins& frame) {
     window.setGeometry(QRect(CentredClientPosition(area, window.size(), frame), window.size()));
 }
 
-// Watches a window until its window manager has framed it, then centres it again by its real frame when
-// that differs from the one it was placed by. Ends with the window, or after a while without a frame.
-void RecentreWhenFramed(QWidget& window, const QRect& area, const QMargins& placedBy) {
+// Watches a window until its window manager has framed it and it has stood where it belongs for a few
+// checks in a row, and centres it again by its real frame whenever it stands elsewhere: placed by a guessed
+// frame that was wrong, or moved by the window manager as it mapped the window (it may take the position
+// asked for the client as that of the frame). Ends with the window, or after a while.
+void RecentreWhenFramed(QWidget& window, const QRect& area) {
+    constexpr int kChecksInPlace = 5;
     auto* timer = new QTimer(&window);
     timer->setInterval(kFrameCheckMs);
     const QPointer<QWidget> target(&window);
     auto waited = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, target, area, placedBy, waited] {
+    auto inPlace = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, target, area, waited, inPlace] {
         *waited += kFrameCheckMs;
         if (target.isNull() || *waited > kFrameWaitMs) {
             timer->deleteLater();
@@ -72,10 +76,15 @@ void RecentreWhenFramed(QWidget& window, const QRect& area, const QMargins& plac
         if (frame.isNull()) {
             return;
         }
-        timer->deleteLater();
-        if (frame != placedBy) {
-            PlaceCentred(*target, area, frame);
+        const QPoint wanted = CentredClientPosition(area, target->size(), frame);
+        if (target->windowHandle()->geometry().topLeft() == wanted) {
+            if (++*inPlace >= kChecksInPlace) {
+                timer->deleteLater();
+            }
+            return;
         }
+        *inPlace = 0;
+        PlaceCentred(*target, area, frame);
     });
     timer->start();
 }
@@ -96,9 +105,8 @@ void CentreOnScreen(QWidget& window, const QScreen* screen) {
         return;
     }
     const QRect area = screen->geometry();
-    const QMargins frame = LikelyFrameOf(window);
-    PlaceCentred(window, area, frame);
-    RecentreWhenFramed(window, area, frame);
+    PlaceCentred(window, area, LikelyFrameOf(window));
+    RecentreWhenFramed(window, area);
 }
 
 } // namespace trimvox

@@ -16,7 +16,9 @@ QPoint CentredClientPosition(const QRect& screen, const QSize& client, const QMa
 
 // Moves a window so that it, frame included, stands in the middle of `screen` (the primary screen when none
 // is given). Until the window manager has framed it, the frame of another shown window of the program
-// stands in for its own; once its own frame is known and differs, the window is centred again by it.
+// stands in for its own; once its own frame is known, the window is centred again by it whenever it does not
+// stand there (a guessed frame that was wrong, a window manager that moved it as it mapped it), until it
+// has stayed in place for a moment.
 void CentreOnScreen(QWidget& window, const QScreen* screen);
 
 } // namespace trimvox

@@ -79,6 +79,9 @@ TEST(ByteRangeCopy, TheBufferedCopyStopsAtAFailureOrTheSourcesEnd) {
         {"LongCopyOfAnUnreadableSource", O_WRONLY, nullptr, 8 << 20, 0, EBADF, 0},
         {"LongCopyOfASourceThatEndsEarly", O_RDONLY, nullptr, 8 << 20, kSize - kOffset, 0, 0},
         {"LongCopyToTheEnd", O_RDONLY, nullptr, kSize - kOffset, kSize - kOffset, 0, 0},
+        {"TwoBuffersExactly", O_RDONLY, nullptr, 2 * kCopyBufferSize, 2 * kCopyBufferSize, 0, 0},
+        {"TwoBuffersAndOneByte", O_RDONLY, nullptr, 2 * kCopyBufferSize + 1, 2 * kCopyBufferSize + 1, 0, 0},
+        {"WholeBuffersOnly", O_RDONLY, nullptr, 7 * kCopyBufferSize, 7 * kCopyBufferSize, 0, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

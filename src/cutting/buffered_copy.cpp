@@ -77,7 +77,7 @@ private:
 // writes them in order. The writer never waits for the reader: a chunk that the reader has not claimed yet,
 // or is still reading, the writer reads itself into a buffer of its own. So the copy runs at least about as
 // fast as one thread alone when the reader gets no processor (a busy machine), and overlaps reading and
-// writing when it does.
+// writing when it does. Without a reading thread, the writer reads every chunk itself.
 class ReadAhead {
 public:
     ReadAhead(int source, std::int64_t offset, std::int64_t count, char* const* buffers)
@@ -201,28 +201,6 @@ bool TwoProcessors() {
     return ::sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) >= 2;
 }
 
-void CopyAlone(int source, std::int64_t offset, std::int64_t count, int target, char* buffer,
-               CopyOutcome& outcome) {
-    std::int64_t done = 0;
-    while (done < count) {
-        const std::int64_t got =
-            ReadAt(source, buffer, std::min(count - done, kCopyBufferSize), offset + done);
-        if (got < 0) {
-            outcome.readError = static_cast<int>(-got);
-            return;
-        }
-        if (got == 0) {
-            return;
-        }
-        if (const int error = WriteAll(target, buffer, got); error != 0) {
-            outcome.writeError = error;
-            return;
-        }
-        done += got;
-        outcome.copied += got;
-    }
-}
-
 } // namespace
 
 std::int64_t CopyBufferStart(std::int64_t sourceOffset, std::int64_t targetPosition, std::int64_t page) {
@@ -256,18 +234,15 @@ void CopyThroughBuffers(int source, std::int64_t offset, std::int64_t count, int
     for (int i = 0; i < kCopyBufferCount; ++i) {
         buffers[i] = memory.data() + i * stride + start;
     }
-    if (count <= 2 * kCopyBufferSize || !TwoProcessors()) {
-        CopyAlone(source, offset, count, target, buffers[0], outcome);
-        return;
-    }
     ReadAhead copy(source, offset, count, buffers);
-    std::thread reader = StartQuietThread([&copy] { copy.Read(); });
-    if (!reader.joinable()) {
-        CopyAlone(source, offset, count, target, buffers[0], outcome);
-        return;
+    std::thread reader;
+    if (count > 2 * kCopyBufferSize && TwoProcessors()) {
+        reader = StartQuietThread([&copy] { copy.Read(); });
     }
-    copy.Write(target, outcome);
-    reader.join();
+    copy.Write(target, outcome); // with no reader, it reads every chunk itself
+    if (reader.joinable()) {
+        reader.join();
+    }
 }
 
 } // namespace trimvox

@@ -4,7 +4,7 @@
 // each open read.
 //
 //   QT_QPA_PLATFORM=offscreen media_open_bench [--rounds N]
-#include "platform/media/media_info.h"
+#include "mp3/media_info.h"
 #include "platform/media/media_player.h"
 #include "support/mp3_fixture.h"
 #include "support/process_io.h"

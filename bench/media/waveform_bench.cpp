@@ -7,7 +7,7 @@
 #include "platform/media/display_strip.h"
 #include "platform/media/media_player.h"
 #include "platform/media/waveform_loader.h"
-#include "platform/media/waveform_peaks.h"
+#include "mp3/waveform_peaks.h"
 #include "support/mp3_fixture.h"
 #include "support/temp_data_home.h"
 

@@ -1,7 +1,7 @@
 #include "cutting/cut_command.h"
 
 #include "cutting/segment_cutter.h"
-#include "platform/media/media_info.h"
+#include "mp3/media_info.h"
 
 #include <cerrno>
 #include <charconv>

@@ -2,13 +2,13 @@
 
 #include "cutting/cut_output.h"
 #include "cutting/cut_source.h"
-#include "cutting/frame_marks.h"
-#include "cutting/mp3_tags.h"
-#include "cutting/seek_table.h"
-#include "cutting/xing_frame.h"
-#include "platform/media/leading_tag.h"
-#include "platform/media/mpeg_frame_header.h"
-#include "platform/media/mpeg_frame_reader.h"
+#include "mp3/frame_marks.h"
+#include "mp3/id3v1_tag.h"
+#include "mp3/seek_table.h"
+#include "mp3/xing_frame.h"
+#include "mp3/id3v2_tag.h"
+#include "mp3/mpeg_frame_header.h"
+#include "mp3/mpeg_frame_reader.h"
 
 #include <algorithm>
 #include <cerrno>

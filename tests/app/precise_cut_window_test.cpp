@@ -2,7 +2,7 @@
 #include "main_window_fixture.h"
 
 #include "platform/fs/file_exists.h"
-#include "platform/media/media_info.h"
+#include "mp3/media_info.h"
 #include "settings/cut_setting.h"
 #include "support/mp3_sources.h"
 

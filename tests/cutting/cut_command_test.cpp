@@ -1,5 +1,5 @@
 // Runs the real trimvox-cut program, as a script would.
-#include "platform/media/media_info.h"
+#include "mp3/media_info.h"
 
 #include "cutting/pattern_file.h"
 #include "support/mp3_fixture.h"

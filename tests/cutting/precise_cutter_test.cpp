@@ -1,11 +1,11 @@
 // The precise cut on real MP3 files made by lame, checked against the source decoded by mpg123.
 #include "cutting/precise_cutter.h"
 
-#include "cutting/seek_table.h"
-#include "cutting/xing_frame.h"
+#include "mp3/seek_table.h"
+#include "mp3/xing_frame.h"
 #include "platform/fs/byte_file.h"
-#include "platform/media/media_info.h"
-#include "platform/media/mpeg_frame_reader.h"
+#include "mp3/media_info.h"
+#include "mp3/mpeg_frame_reader.h"
 #include "support/mp3_fixture.h"
 #include "support/mp3_sources.h"
 #include "support/temp_data_home.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/media/media_info.h"
+#include "mp3/media_info.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "platform/media/media_session.h"
 
-#include "platform/media/frame_sync.h"
+#include "mp3/frame_sync.h"
 #include "platform/media/offset_file_device.h"
 #include "platform/media/play_state.h"
 

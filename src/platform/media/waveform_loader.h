@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/media/waveform_peaks.h"
+#include "mp3/waveform_peaks.h"
 
 #include <QObject>
 #include <QString>

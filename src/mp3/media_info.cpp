@@ -1,8 +1,8 @@
-#include "platform/media/media_info.h"
+#include "mp3/media_info.h"
 
-#include "platform/media/bounded_duration.h"
-#include "platform/media/leading_tag.h"
-#include "platform/media/tag_title.h"
+#include "mp3/bounded_duration.h"
+#include "mp3/id3v2_tag.h"
+#include "mp3/tag_title.h"
 
 #include <cmath>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/media/mpeg_frame_header.h"
+#include "mp3/mpeg_frame_header.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "platform/media/mpeg_frame_reader.h"
+#include "mp3/mpeg_frame_reader.h"
 
-#include "platform/media/mpeg_frame_header.h"
-#include "platform/media/mpg123_handle.h"
+#include "mp3/mpeg_frame_header.h"
+#include "mp3/mpg123_handle.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
-#include "cutting/xing_frame.h"
+#include "mp3/xing_frame.h"
 
-#include "platform/media/mpeg_frame_header.h"
+#include "mp3/mpeg_frame_header.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "platform/media/mpeg_frame_header.h"
+#include "mp3/mpeg_frame_header.h"
 
 namespace trimvox {
 

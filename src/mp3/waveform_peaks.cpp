@@ -1,6 +1,6 @@
-#include "platform/media/waveform_peaks.h"
+#include "mp3/waveform_peaks.h"
 
-#include "platform/media/mpg123_handle.h"
+#include "mp3/mpg123_handle.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "platform/media/frame_sync.h"
+#include "mp3/frame_sync.h"
 
 #include "support/mp3_fixture.h"
 #include "support/temp_data_home.h"

@@ -1,4 +1,4 @@
-#include "platform/media/tag_title.h"
+#include "mp3/tag_title.h"
 
 #include <algorithm>
 #include <unistd.h>

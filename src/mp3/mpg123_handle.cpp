@@ -1,4 +1,4 @@
-#include "platform/media/mpg123_handle.h"
+#include "mp3/mpg123_handle.h"
 
 namespace trimvox {
 

@@ -1,4 +1,4 @@
-#include "platform/media/leading_tag.h"
+#include "mp3/id3v2_tag.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "cutting/seek_table.h"
+#include "mp3/seek_table.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/media/media_info.h"
+#include "mp3/media_info.h"
 
 #include "support/mp3_fixture.h"
 #include "support/process_io.h"

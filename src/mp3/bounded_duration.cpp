@@ -1,6 +1,6 @@
-#include "platform/media/bounded_duration.h"
+#include "mp3/bounded_duration.h"
 
-#include "platform/media/mpg123_handle.h"
+#include "mp3/mpg123_handle.h"
 
 #include <algorithm>
 #include <cerrno>

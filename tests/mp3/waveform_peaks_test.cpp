@@ -1,4 +1,4 @@
-#include "platform/media/waveform_peaks.h"
+#include "mp3/waveform_peaks.h"
 
 #include "support/mp3_fixture.h"
 #include "support/temp_data_home.h"

@@ -1,4 +1,4 @@
-#include "cutting/mp3_tags.h"
+#include "mp3/id3v1_tag.h"
 
 namespace trimvox {
 

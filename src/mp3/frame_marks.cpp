@@ -1,4 +1,4 @@
-#include "cutting/frame_marks.h"
+#include "mp3/frame_marks.h"
 
 #include <algorithm>
 #include <cmath>

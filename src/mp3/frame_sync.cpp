@@ -1,6 +1,6 @@
-#include "platform/media/frame_sync.h"
+#include "mp3/frame_sync.h"
 
-#include "platform/media/mpeg_frame_reader.h"
+#include "mp3/mpeg_frame_reader.h"
 
 namespace trimvox {
 

@@ -3,7 +3,7 @@
 // Run: QT_QPA_PLATFORM=offscreen build/bench/app/preview_latency_bench
 #include "app/form1.h"
 #include "app/form2.h"
-#include "platform/media/media_player.h"
+#include "controls/player/media_player.h"
 #include "support/mp3_fixture.h"
 #include "support/temp_data_home.h"
 

@@ -1,7 +1,7 @@
 #include "app/edge_preview.h"
 
-#include "platform/media/media_player.h"
-#include "platform/media/play_state.h"
+#include "controls/player/media_player.h"
+#include "controls/player/play_state.h"
 
 #include <algorithm>
 

@@ -10,7 +10,7 @@
 #include "platform/fs/data_folder.h"
 #include "platform/fs/file_copy.h"
 #include "platform/fs/file_exists.h"
-#include "platform/media/media_player.h"
+#include "controls/player/media_player.h"
 #include "platform/resources/resource_table.h"
 #include "settings/cut_setting.h"
 #include "settings/file_dialog.h"

@@ -17,5 +17,5 @@ add_library(trimvox_form1_builder STATIC
   ${CMAKE_CURRENT_LIST_DIR}/form1_design.cpp
 )
 set_target_properties(trimvox_form1_builder PROPERTIES AUTOMOC ON)
-target_link_libraries(trimvox_form1_builder PUBLIC trimvox_form_design trimvox_mxbutton trimvox_media
+target_link_libraries(trimvox_form1_builder PUBLIC trimvox_form_design trimvox_mxbutton trimvox_player
                       Qt6::Widgets)

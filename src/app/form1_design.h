@@ -5,7 +5,7 @@
 #include "app/clickable_label.h"
 #include "app/form_design.h"
 #include "controls/mxbutton/mxbutton.h"
-#include "platform/media/media_player.h"
+#include "controls/player/media_player.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "app/seconds_text.h"
 #include "common/number_text.h"
 #include "platform/fs/data_folder.h"
-#include "platform/media/media_player.h"
+#include "controls/player/media_player.h"
 
 #include <QLabel>
 #include <QTimer>

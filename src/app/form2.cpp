@@ -5,7 +5,7 @@
 #include "app/message_box.h"
 #include "platform/fs/data_folder.h"
 #include "platform/fs/file_exists.h"
-#include "platform/media/media_player.h"
+#include "controls/player/media_player.h"
 
 #include <QTimer>
 

@@ -2,7 +2,7 @@
 
 #include "app/edge_preview.h"
 #include "app/form1.h"
-#include "platform/media/media_player.h"
+#include "controls/player/media_player.h"
 
 #include <QApplication>
 #include <QDialog>

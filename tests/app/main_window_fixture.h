@@ -4,7 +4,7 @@
 #include "app/form2.h"
 #include "platform/fs/byte_file.h"
 #include "platform/fs/data_folder.h"
-#include "platform/media/media_player.h"
+#include "controls/player/media_player.h"
 #include "support/dialog_driver.h"
 #include "support/mp3_fixture.h"
 #include "support/temp_data_home.h"

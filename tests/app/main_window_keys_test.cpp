@@ -1,9 +1,9 @@
 #include "main_window_fixture.h"
 
 #include "app/seconds_text.h"
-#include "platform/media/display_strip.h"
-#include "platform/media/seek_bar.h"
-#include "platform/media/waveform_loader.h"
+#include "controls/player/display_strip.h"
+#include "controls/player/seek_bar.h"
+#include "controls/player/waveform_loader.h"
 
 #include <QDialog>
 #include <QImage>

@@ -2,7 +2,7 @@
 // each window, with the frame the window manager gives it, in the middle of the screen.
 #include "app/form1.h"
 #include "app/form2.h"
-#include "media/player_fixture.h"
+#include "controls/player/player_fixture.h"
 #include "platform/fs/data_folder.h"
 #include "support/mp3_fixture.h"
 #include "support/temp_data_home.h"

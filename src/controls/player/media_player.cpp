@@ -1,9 +1,9 @@
-#include "platform/media/media_player.h"
+#include "controls/player/media_player.h"
 
-#include "platform/media/display_strip.h"
-#include "platform/media/play_state.h"
-#include "platform/media/seek_bar.h"
-#include "platform/media/time_text.h"
+#include "controls/player/display_strip.h"
+#include "controls/player/play_state.h"
+#include "controls/player/seek_bar.h"
+#include "controls/player/time_text.h"
 
 #include <QKeyEvent>
 #include <QLabel>

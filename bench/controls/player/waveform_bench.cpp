@@ -2,11 +2,11 @@
 // file to the first columns and to the whole waveform, the longest gap between the ticks of a 1 ms GUI timer
 // while the waveform is computed, and the bytes its peaks take. Then the decoding alone, in one and in two
 // threads, for comparison. It prints the numbers of each round; it checks nothing.
-// Run: QT_QPA_PLATFORM=offscreen build/bench/media/waveform_bench [--file MP3] [--rounds N]
+// Run: QT_QPA_PLATFORM=offscreen build/bench/controls/player/waveform_bench [--file MP3] [--rounds N]
 #include "app/form1.h"
-#include "platform/media/display_strip.h"
-#include "platform/media/media_player.h"
-#include "platform/media/waveform_loader.h"
+#include "controls/player/display_strip.h"
+#include "controls/player/media_player.h"
+#include "controls/player/waveform_loader.h"
 #include "mp3/waveform_peaks.h"
 #include "support/mp3_fixture.h"
 #include "support/temp_data_home.h"

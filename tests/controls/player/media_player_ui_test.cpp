@@ -1,8 +1,8 @@
-#include "platform/media/media_player.h"
+#include "controls/player/media_player.h"
 
-#include "media/player_fixture.h"
-#include "platform/media/display_strip.h"
-#include "platform/media/seek_bar.h"
+#include "controls/player/player_fixture.h"
+#include "controls/player/display_strip.h"
+#include "controls/player/seek_bar.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "media/player_fixture.h"
-#include "platform/media/display_strip.h"
-#include "platform/media/media_player.h"
-#include "platform/media/waveform_loader.h"
+#include "controls/player/player_fixture.h"
+#include "controls/player/display_strip.h"
+#include "controls/player/media_player.h"
+#include "controls/player/waveform_loader.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "platform/media/background_priority.h"
+#include "controls/player/background_priority.h"
 
 #if defined(__linux__)
 #include <cerrno>

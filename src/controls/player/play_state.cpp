@@ -1,4 +1,4 @@
-#include "platform/media/play_state.h"
+#include "controls/player/play_state.h"
 
 namespace trimvox {
 

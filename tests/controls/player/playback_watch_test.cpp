@@ -1,4 +1,4 @@
-#include "platform/media/playback_watch.h"
+#include "controls/player/playback_watch.h"
 
 #include <gtest/gtest.h>
 

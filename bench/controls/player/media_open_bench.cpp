@@ -5,7 +5,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen media_open_bench [--rounds N]
 #include "mp3/media_info.h"
-#include "platform/media/media_player.h"
+#include "controls/player/media_player.h"
 #include "support/mp3_fixture.h"
 #include "support/process_io.h"
 #include "support/temp_data_home.h"

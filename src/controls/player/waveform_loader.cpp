@@ -1,6 +1,6 @@
-#include "platform/media/waveform_loader.h"
+#include "controls/player/waveform_loader.h"
 
-#include "platform/media/background_priority.h"
+#include "controls/player/background_priority.h"
 
 #include <QMetaObject>
 

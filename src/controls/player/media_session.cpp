@@ -1,8 +1,8 @@
-#include "platform/media/media_session.h"
+#include "controls/player/media_session.h"
 
 #include "mp3/frame_sync.h"
-#include "platform/media/offset_file_device.h"
-#include "platform/media/play_state.h"
+#include "controls/player/offset_file_device.h"
+#include "controls/player/play_state.h"
 
 #include <QAudio>
 #include <QAudioOutput>

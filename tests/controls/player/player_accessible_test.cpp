@@ -1,6 +1,6 @@
-#include "platform/media/media_player.h"
+#include "controls/player/media_player.h"
 
-#include "media/player_fixture.h"
+#include "controls/player/player_fixture.h"
 
 #include <QAccessible>
 #include <QToolButton>

@@ -1,6 +1,6 @@
-#include "platform/media/media_controls.h"
+#include "controls/player/media_controls.h"
 
-#include "platform/media/media_session.h"
+#include "controls/player/media_session.h"
 
 namespace trimvox {
 

@@ -1,4 +1,4 @@
-#include "platform/media/time_text.h"
+#include "controls/player/time_text.h"
 
 #include <algorithm>
 #include <cmath>

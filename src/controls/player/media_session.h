@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/media/media_item.h"
-#include "platform/media/playback_watch.h"
+#include "controls/player/media_item.h"
+#include "controls/player/playback_watch.h"
 
 #include <QElapsedTimer>
 #include <QMediaPlayer>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/media/media_controls.h"
-#include "platform/media/media_item.h"
-#include "platform/media/media_session.h"
+#include "controls/player/media_controls.h"
+#include "controls/player/media_item.h"
+#include "controls/player/media_session.h"
 
 #include <QString>
 #include <QWidget>

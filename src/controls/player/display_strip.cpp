@@ -1,6 +1,6 @@
-#include "platform/media/display_strip.h"
+#include "controls/player/display_strip.h"
 
-#include "platform/media/waveform_loader.h"
+#include "controls/player/waveform_loader.h"
 
 #include <QLinearGradient>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "platform/media/offset_file_device.h"
+#include "controls/player/offset_file_device.h"
 
 namespace trimvox {
 

@@ -1,4 +1,4 @@
-#include "platform/media/seek_bar.h"
+#include "controls/player/seek_bar.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "platform/media/media_item.h"
+#include "controls/player/media_item.h"
 
 #include <QFileInfo>
 

@@ -1,5 +1,7 @@
 #include "cutting/cut_source.h"
 
+#include "platform/fs/span_io.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -30,19 +32,8 @@ std::string CutSource::Open(const std::filesystem::path& path) {
 
 std::vector<std::uint8_t> CutSource::Read(std::int64_t offset, std::int64_t size) const {
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::pread(fd_, bytes.data() + done, bytes.size() - done,
-                                    static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    bytes.resize(done);
+    const std::int64_t got = ReadSpan(fd_, bytes.data(), bytes.size(), offset);
+    bytes.resize(static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
     return bytes;
 }
 

@@ -4,11 +4,12 @@
 #include "cutting/cut_source.h"
 #include "mp3/frame_marks.h"
 #include "mp3/id3v1_tag.h"
-#include "mp3/seek_table.h"
-#include "mp3/xing_frame.h"
 #include "mp3/id3v2_tag.h"
 #include "mp3/mpeg_frame_header.h"
 #include "mp3/mpeg_frame_reader.h"
+#include "mp3/seek_table.h"
+#include "mp3/xing_frame.h"
+#include "platform/fs/span_io.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -88,19 +89,7 @@ bool IsFreeFormat(std::uint32_t header) {
 
 // Writes all of `bytes` at `offset` of the output; the errno, or 0.
 int WriteAt(int fd, const std::vector<std::uint8_t>& bytes, std::int64_t offset) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::pwrite(fd, bytes.data() + done, bytes.size() - done,
-                                         static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return written < 0 ? errno : EIO;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return 0;
+    return WriteSpan(fd, bytes.data(), bytes.size(), offset);
 }
 
 // Writes one cut into the open, empty output `out`. Fills in the result's error on a failure that is not

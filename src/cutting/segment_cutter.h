@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cutting/byte_range_copy.h"
 #include "cutting/cut_range.h"
 #include "platform/fs/atomic_output.h"
+#include "platform/fs/byte_range_copy.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,6 +1,7 @@
 #include "mp3/bounded_duration.h"
 
 #include "mp3/mpg123_handle.h"
+#include "platform/fs/span_io.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -33,10 +34,7 @@ struct BoundedView {
         if (want <= 0) {
             return false;
         }
-        ssize_t got = 0;
-        do {
-            got = ::pread(fd, block.data(), static_cast<size_t>(want), static_cast<off_t>(start + position));
-        } while (got < 0 && errno == EINTR);
+        const std::int64_t got = ReadSpan(fd, block.data(), static_cast<std::size_t>(want), start + position);
         if (got <= 0) {
             return false;
         }

@@ -2,6 +2,7 @@
 
 #include "mp3/mpeg_frame_header.h"
 #include "mp3/mpg123_handle.h"
+#include "platform/fs/span_io.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -58,19 +59,15 @@ struct MpegFrameReader::Input {
 
     bool Fill() {
         buffer.resize(kBufferSize);
-        for (;;) {
-            const ssize_t got = ::pread(fd, buffer.data(), kBufferSize, static_cast<off_t>(position));
-            if (got >= 0) {
-                buffer.resize(static_cast<std::size_t>(got));
-                bufferStart = position;
-                return true;
-            }
-            if (errno != EINTR) {
-                error = std::strerror(errno);
-                buffer.clear();
-                return false;
-            }
+        const std::int64_t got = ReadSpan(fd, buffer.data(), kBufferSize, position);
+        if (got < 0) {
+            error = std::strerror(static_cast<int>(-got));
+            buffer.clear();
+            return false;
         }
+        buffer.resize(static_cast<std::size_t>(got));
+        bufferStart = position;
+        return true;
     }
 
     off_t Seek(off_t offset, int whence) {

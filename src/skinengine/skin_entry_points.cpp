@@ -1,4 +1,5 @@
 // The engine's three entry points, with C linkage so the program can bind them by name.
+#include "platform/fs/byte_file.h"
 #include "skinengine/skin_file.h"
 #include "skinengine/skin_theme.h"
 
@@ -19,46 +20,11 @@ bool g_aero = false;
 // A skin is a few hundred bytes; anything larger is not one.
 constexpr std::size_t kMaxSkinBytes = 1 << 20;
 
-// Closes a file descriptor when it goes out of scope.
-struct Descriptor {
-    int fd;
-    ~Descriptor() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-};
-
 // Reads the whole file and closes it before returning, so the caller may delete or rewrite it at once.
 // Only a regular file of at most kMaxSkinBytes is read; it is opened without blocking, so a FIFO or a
 // device in its place cannot hang the program or fill its memory.
 std::optional<std::vector<std::uint8_t>> ReadFile(const std::filesystem::path& path) {
-    const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
-    struct stat info {};
-    if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-        static_cast<std::uintmax_t>(info.st_size) > kMaxSkinBytes) {
-        return std::nullopt;
-    }
-    std::vector<std::uint8_t> bytes(kMaxSkinBytes + 1);
-    std::size_t size = 0;
-    while (size < bytes.size()) {
-        const ssize_t got = ::read(file.fd, bytes.data() + size, bytes.size() - size);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return std::nullopt;
-        }
-        if (got == 0) {
-            break;
-        }
-        size += static_cast<std::size_t>(got);
-    }
-    if (size > kMaxSkinBytes) {
-        return std::nullopt; // it grew past the limit while it was read
-    }
-    bytes.resize(size);
-    return bytes;
+    return trimvox::ReadWholeFile(path, kMaxSkinBytes);
 }
 
 // Runs an entry point's work; no exception leaves the library through its C interface: a failure

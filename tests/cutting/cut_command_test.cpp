@@ -1,8 +1,8 @@
 // Runs the real trimvox-cut program, as a script would.
 #include "mp3/media_info.h"
 
-#include "cutting/pattern_file.h"
 #include "support/mp3_fixture.h"
+#include "support/pattern_file.h"
 #include "support/temp_data_home.h"
 
 #include <gtest/gtest.h>

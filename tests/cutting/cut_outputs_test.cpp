@@ -1,5 +1,5 @@
 // trimvox-cut's OUTPUT and SOURCE in the cases a script may meet: the real program, as a script runs it.
-#include "cutting/pattern_file.h"
+#include "support/pattern_file.h"
 #include "support/temp_data_home.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "cutting/cut_preview.h"
 
-#include "cutting/pattern_file.h"
 #include "platform/fs/data_folder.h"
+#include "support/pattern_file.h"
 #include "support/temp_data_home.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "cutting/segment_cutter.h"
 
-#include "cutting/pattern_file.h"
+#include "support/pattern_file.h"
 #include "support/temp_data_home.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "platform/fs/byte_file.h"
 
 #include "platform/fs/atomic_output.h"
+#include "platform/fs/span_io.h"
 
 #include <cerrno>
 #include <cstring>
@@ -20,11 +21,8 @@ std::optional<Bytes> ReadWholeDescriptor(int fd, std::size_t maxBytes) {
     bytes.reserve(static_cast<std::size_t>(info.st_size));
     std::uint8_t buffer[64 * 1024];
     for (;;) {
-        const ssize_t got = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(bytes.size()));
+        const std::int64_t got = ReadSpan(fd, buffer, sizeof buffer, static_cast<std::int64_t>(bytes.size()));
         if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
             return std::nullopt;
         }
         if (got == 0) {
@@ -48,21 +46,8 @@ std::optional<Bytes> ReadWholeFile(const std::filesystem::path& path, std::size_
 }
 
 std::string WriteAllBytes(int fd, const std::uint8_t* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return std::strerror(errno);
-        }
-        if (written == 0) {
-            return std::strerror(EIO);
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return {};
+    const int error = WriteSpan(fd, data, size);
+    return error == 0 ? std::string() : std::strerror(error);
 }
 
 namespace {

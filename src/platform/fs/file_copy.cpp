@@ -1,11 +1,12 @@
 #include "platform/fs/file_copy.h"
 
 #include "platform/fs/atomic_output.h"
-#include "platform/fs/byte_file.h"
+#include "platform/fs/byte_range_copy.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -14,36 +15,12 @@ namespace trimvox {
 
 namespace {
 
-// Copies everything from `source`'s start to `target`: in the kernel where it can, else through a buffer.
+// Copies everything from `source`'s start to `target`: in the kernel where it can, else through buffers.
 std::string CopyAll(int source, int target) {
-    off_t offset = 0;
-    for (;;) {
-        const ssize_t moved = ::copy_file_range(source, &offset, target, nullptr, 1 << 30, 0);
-        if (moved == 0) {
-            return {};
-        }
-        if (moved < 0) {
-            break; // not between these files: the buffer carries on from `offset`
-        }
-    }
-    std::uint8_t buffer[128 * 1024];
-    for (;;) {
-        const ssize_t got = ::pread(source, buffer, sizeof buffer, offset);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return std::strerror(errno);
-        }
-        if (got == 0) {
-            return {};
-        }
-        if (std::string problem = WriteAllBytes(target, buffer, static_cast<std::size_t>(got));
-            !problem.empty()) {
-            return problem;
-        }
-        offset += got;
-    }
+    constexpr std::int64_t kToTheEnd = std::numeric_limits<std::int64_t>::max() / 2;
+    const CopyOutcome outcome = CopyByteRange(source, 0, kToTheEnd, target);
+    const int error = outcome.readError != 0 ? outcome.readError : outcome.writeError;
+    return error == 0 ? std::string() : std::strerror(error);
 }
 
 } // namespace

@@ -1,4 +1,6 @@
-#include "cutting/buffered_copy.h"
+#include "platform/fs/buffered_copy.h"
+
+#include "platform/fs/span_io.h"
 
 #include <algorithm>
 #include <atomic>
@@ -15,39 +17,6 @@
 namespace trimvox {
 
 namespace {
-
-// Writes all of `size` bytes, resuming after partial writes and interruptions; the errno, or 0.
-int WriteAll(int target, const char* data, std::int64_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(target, data, static_cast<size_t>(size));
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        if (written == 0) {
-            return EIO;
-        }
-        data += written;
-        size -= written;
-    }
-    return 0;
-}
-
-// Reads up to `size` bytes at `offset`, resuming after interruptions: the bytes read (0 at the source's
-// end), or -errno.
-std::int64_t ReadAt(int source, char* data, std::int64_t size, std::int64_t offset) {
-    for (;;) {
-        const ssize_t got = ::pread(source, data, static_cast<size_t>(size), static_cast<off_t>(offset));
-        if (got >= 0) {
-            return got;
-        }
-        if (errno != EINTR) {
-            return -errno;
-        }
-    }
-}
 
 // Page-aligned memory of its own, given back to the system when the copy ends (a heap block of this size
 // could be left unused and another taken for the next copy).
@@ -137,7 +106,7 @@ public:
             if (filled == 0) {
                 break;
             }
-            if (const int error = WriteAll(target, data, filled); error != 0) {
+            if (const int error = WriteSpan(target, data, static_cast<std::size_t>(filled)); error != 0) {
                 outcome.writeError = error;
                 break;
             }
@@ -161,7 +130,8 @@ private:
     }
 
     std::int64_t ReadChunk(std::int64_t chunk, char* into) const {
-        return ReadAt(source_, into, ChunkSize(chunk), offset_ + chunk * kCopyBufferSize);
+        return ReadSpan(source_, into, static_cast<std::size_t>(ChunkSize(chunk)),
+                        offset_ + chunk * kCopyBufferSize);
     }
 
     const int source_;

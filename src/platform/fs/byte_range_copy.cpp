@@ -1,6 +1,6 @@
-#include "cutting/byte_range_copy.h"
+#include "platform/fs/byte_range_copy.h"
 
-#include "cutting/buffered_copy.h"
+#include "platform/fs/buffered_copy.h"
 
 #include <algorithm>
 #include <sys/types.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cutting/byte_range_copy.h"
+#include "platform/fs/byte_range_copy.h"
 
 #include <cstdint>
 

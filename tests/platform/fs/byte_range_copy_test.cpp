@@ -1,8 +1,8 @@
-#include "cutting/byte_range_copy.h"
+#include "platform/fs/byte_range_copy.h"
 
-#include "cutting/buffered_copy.h"
+#include "platform/fs/buffered_copy.h"
 
-#include "cutting/pattern_file.h"
+#include "support/pattern_file.h"
 #include "support/process_io.h"
 #include "support/temp_data_home.h"
 

@@ -1,8 +1,8 @@
 // Times the preview command of the real program: a click on "预览" with a 10 MB source loaded, until the
 // preview window's player plays. The 200 ms pause of the command is included.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/app/preview_latency_bench
-#include "app/form1.h"
-#include "app/form2.h"
+#include "app/main_window/form1.h"
+#include "app/preview/form2.h"
 #include "controls/player/media_player.h"
 #include "support/mp3_fixture.h"
 #include "support/temp_data_home.h"

@@ -3,7 +3,7 @@
 // while the waveform is computed, and the bytes its peaks take. Then the decoding alone, in one and in two
 // threads, for comparison. It prints the numbers of each round; it checks nothing.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/controls/player/waveform_bench [--file MP3] [--rounds N]
-#include "app/form1.h"
+#include "app/main_window/form1.h"
 #include "controls/player/display_strip.h"
 #include "controls/player/media_player.h"
 #include "controls/player/waveform_loader.h"

@@ -1,0 +1,62 @@
+#include "app/design/app_fonts.h"
+#include "app/main_window/form1.h"
+#include "app/startup/app_language.h"
+#include "app/startup/gui_command_line.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> Arguments(int argc, char* argv[]) {
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // --help and --version answer before the window system is touched, so they work without a display.
+    const auto early = trimvox::ParseGuiCommandLine(Arguments(argc, argv));
+    if (early.action == trimvox::GuiCommandLine::Action::Help) {
+        std::cout << trimvox::GuiHelpText();
+        return 0;
+    }
+    if (early.action == trimvox::GuiCommandLine::Action::Version) {
+        std::cout << trimvox::GuiVersionText();
+        return 0;
+    }
+
+    QApplication app(argc, argv); // takes Qt's own options out of argv
+    const auto line = trimvox::ParseGuiCommandLine(Arguments(argc, argv));
+    if (line.action != trimvox::GuiCommandLine::Action::Run) {
+        std::cerr << "trimvox: " << line.error << "\nTry 'trimvox --help'.\n";
+        return 2;
+    }
+    QString file;
+    if (!line.file.empty()) {
+        // Absolute, so that a running instance with another working folder finds it too.
+        file = QFileInfo(QFile::decodeName(line.file.c_str())).absoluteFilePath();
+        if (!QFileInfo(file).isFile()) {
+            std::cerr << "trimvox: '" << line.file << "' is not a file\n";
+        }
+    }
+
+    QApplication::setApplicationName(QStringLiteral("Trimvox"));
+    trimvox::RegisterFontSubstitutions();
+    trimvox::InstallChineseTranslations();
+
+    trimvox::Form1 form;
+    if (!form.Form_Initialize(file)) {
+        return 0;
+    }
+    form.Form_Load();
+    form.show();
+    if (!file.isEmpty()) {
+        form.OpenChosenFile(file);
+    }
+    return QApplication::exec();
+}

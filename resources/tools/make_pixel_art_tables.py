@@ -8,7 +8,7 @@ and a few fixed rows of colours. All other corner colours are shaded here: the e
 is swept around a rounded corner and supersampled, so the corner is an anti-aliased continuation of the
 straight sides with a dark outline fading to near-white outside.
 
-It also draws the pictures at a few sizes into tests/pixelart/golden/, as reference images for the tests
+It also draws the pictures at a few sizes into tests/controls/mxbutton/render/pixel_art_goldens/, as reference images for the tests
 of the button's painter (an independent drawing of the same data).
 
 Run from anywhere:  python3 resources/tools/make_pixel_art_tables.py [--check]
@@ -448,7 +448,7 @@ def main():
     if not CHECK_ONLY:
         print("wrote", path)
     # The reference drawings that the painter's tests compare with.
-    golden = os.path.join(root, "tests", "pixelart", "golden")
+    golden = os.path.join(root, "tests", "controls", "mxbutton", "render", "pixel_art_goldens")
     if not CHECK_ONLY:
         os.makedirs(golden, exist_ok=True)
     for name in PICTURES:

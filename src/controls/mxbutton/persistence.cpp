@@ -17,7 +17,7 @@ constexpr OleColor kDefaultMaskColor = 0xE0E0E0;
 void InitNewInstance(ButtonModel& model, const ButtonHost& host, const ColorResolver& resolve) {
     model.mShowFocusRect = true;
     model.mEnabled = true;
-    model.mButtonStyle = 0;
+    model.mButtonStyle = static_cast<std::int32_t>(ButtonStyle::Standard);
     model.mCaption = host.AmbientDisplayName();
     model.mFont = nullptr;
     model.mPictureAlign = 1;

@@ -31,7 +31,7 @@ constexpr OleColor kWhite = 0xFFFFFF;
 } // namespace
 
 bool StyleFaceColor(std::int32_t style, OleColor& face) {
-    if (style < 0 || style > 15) {
+    if (style < 0 || style > static_cast<std::int32_t>(ButtonStyle::HorizontalGradient)) {
         return false;
     }
     face = kFaceColors[static_cast<std::size_t>(style)];
@@ -39,7 +39,10 @@ bool StyleFaceColor(std::int32_t style, OleColor& face) {
 }
 
 bool StyleShowsFocusRect(std::int32_t style) {
-    return style == 0 || style == 1 || style == 5 || style == 6 || style == 15;
+    const auto look = static_cast<ButtonStyle>(style);
+    return look == ButtonStyle::Standard || look == ButtonStyle::ThinEdge ||
+           look == ButtonStyle::DropShadow || look == ButtonStyle::HalfGradient ||
+           look == ButtonStyle::HorizontalGradient;
 }
 
 void ApplyStyleDefaults(ButtonModel& model, const ColorResolver& resolve) {
@@ -47,7 +50,9 @@ void ApplyStyleDefaults(ButtonModel& model, const ColorResolver& resolve) {
     if (StyleFaceColor(model.mButtonStyle, face)) {
         model.mBackColor = resolve(face);
     }
-    model.mForeColor = model.mButtonStyle == 5 ? kWhite : resolve(kSystemButtonText);
+    model.mForeColor = static_cast<ButtonStyle>(model.mButtonStyle) == ButtonStyle::DropShadow
+                           ? kWhite
+                           : resolve(kSystemButtonText);
     model.mShowFocusRect = StyleShowsFocusRect(model.mButtonStyle);
 }
 

@@ -164,12 +164,13 @@ Layout LayoutPictureAndCaption(const LayoutInput& in) {
         tx += 3;
 
     const bool pressed = in.state == ButtonState::Pressed;
-    const int style = in.style;
-    const bool sinks = style == 0 || style == 1 || style == 3 || style == 8;
+    const auto look = static_cast<ButtonStyle>(in.style);
+    const bool sinks = look == ButtonStyle::Standard || look == ButtonStyle::ThinEdge ||
+                       look == ButtonStyle::FlatRounded || look == ButtonStyle::BlueHover;
     if (sinks && pressed) {
         px += 1;
         py += 1;
-    } else if (style == 5) {
+    } else if (look == ButtonStyle::DropShadow) {
         px += pressed ? 2 : -1;
         py += pressed ? 2 : -1;
     }
@@ -183,17 +184,17 @@ Layout LayoutPictureAndCaption(const LayoutInput& in) {
     out.ty = ty;
     const int x = tx;
     const int y = ty;
-    if (style == 5) {
+    if (look == ButtonStyle::DropShadow) {
         out.captionRect = pressed ? gdi::Rect{x + 1, y + 2, x + tw + 1, y + th + 1}
                                   : gdi::Rect{x - 2, y - 2, x + tw - 2, y + th - 2};
-    } else if (style == 14) {
+    } else if (look == ButtonStyle::RoundedPixelArt) {
         out.captionRect = {x, y - 1, x + tw, y + th - 1};
     } else if (sinks && pressed) {
         out.captionRect = {x + 1, y + 1, x + tw + 1, y + th + 1};
     } else {
         out.captionRect = {x, y, x + tw, y + th};
     }
-    if (!pressed && style != 5 && style != 14)
+    if (!pressed && look != ButtonStyle::DropShadow && look != ButtonStyle::RoundedPixelArt)
         out.captionFocusRect = gdi::Rect{x - 2, y, x + tw + 1, y + th + 1};
     return out;
 }

@@ -122,8 +122,10 @@ void Redraw(ButtonModel& m, gdi::Surface& s, const RedrawContext& ctx) {
     m.ButtonRect = {0, 0, m.mWidth, m.mHeight};
 
     const int style = m.mButtonStyle;
+    const auto look = static_cast<ButtonStyle>(style);
     // Standard, FlatRounded and ToolbarHighlight show the checked look themselves.
-    if (m.mCheckBoxMode && style != 0 && style != 3 && style != 9 && m.mValue)
+    if (m.mCheckBoxMode && look != ButtonStyle::Standard && look != ButtonStyle::FlatRounded &&
+        look != ButtonStyle::ToolbarHighlight && m.mValue)
         m.mButtonState = ButtonState::Pressed;
 
     if (const FacePainter painter = PainterFor(style)) {

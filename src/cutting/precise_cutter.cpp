@@ -257,7 +257,7 @@ private:
         }
         if (frame.frame.offset != expected_) {
             if (std::optional<StreamFrame> damaged = DamagedFrameBefore(frame.frame)) {
-                ++result_.damagedFrames;
+                result_.damagedFrames += index_ >= frames_.first ? 1 : 0;
                 if (std::string problem = Accept(*damaged); !problem.empty()) {
                     return problem;
                 }

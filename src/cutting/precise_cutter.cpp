@@ -320,10 +320,12 @@ private:
         ++keptFrames_;
         if (frames_.plan && heldAfter_ < MaxReservoir(reader_.format().version)) {
             // A frame that takes audio data from before what the cut holds would decode as noise: silence.
-            if (ReachBack(frame) > held_ + heldAfter_ && frame.replaced.empty()) {
-                frame.replaced = HeaderBytes(frame.frame.header);
-                frame.replaced.insert(frame.replaced.end(), frame.body, frame.body + frame.bodySize);
-                frame.body = frame.replaced.data() + 4;
+            if (ReachBack(frame) > held_ + heldAfter_) {
+                if (frame.replaced.empty()) {
+                    frame.replaced = HeaderBytes(frame.frame.header);
+                    frame.replaced.insert(frame.replaced.end(), frame.body, frame.body + frame.bodySize);
+                    frame.body = frame.replaced.data() + 4;
+                }
                 SilenceFrame(frame.replaced.data(), frame.replaced.size());
                 ++result_.silencedFrames;
             }

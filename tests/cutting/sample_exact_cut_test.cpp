@@ -134,6 +134,36 @@ TEST_F(SampleExactCutTest, DecodesToTheMarkedSamplesOfEverySource) {
     }
 }
 
+// GStreamer, which plays for Trimvox, plays the cut as libmpg123 does: as many samples, the same ones.
+// (Its position therefore counts the same samples as the marks: no conversion is needed.)
+TEST_F(SampleExactCutTest, GStreamerPlaysTheSameSamples) {
+    if (std::system("command -v gst-launch-1.0 >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "gst-launch-1.0 is not installed";
+    }
+    const auto kinds = SourceKinds();
+    for (const auto& kind : {kinds[0], kinds[3], kinds[5]}) {
+        SCOPED_TRACE(kind.name);
+        const fs::path source = dir.path() / "source.mp3", cut = dir.path() / "cut.mp3",
+                       raw = dir.path() / "cut.raw";
+        test::MakeTaggedMp3(source, kind, 6.0);
+        ASSERT_TRUE(Cut(source, 1.234, 4.321, cut).ok());
+        const std::string command = "gst-launch-1.0 -q filesrc location='" + cut.string() +
+                                    "' ! decodebin ! audioconvert ! audio/x-raw,format=S16LE,channels=1 ! "
+                                    "filesink location='" +
+                                    raw.string() + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        const Bytes bytes = *ReadWholeFile(raw);
+        const test::GaplessDecode decoded = test::DecodeGapless(cut);
+        ASSERT_EQ(bytes.size() / 2, decoded.samples.size());
+        long differ = 0;
+        for (std::size_t i = 0; i < decoded.samples.size(); ++i) {
+            const auto sample = static_cast<short>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+            differ += std::abs(sample - decoded.samples[i]) > 2 ? 1 : 0;
+        }
+        EXPECT_EQ(differ, 0);
+    }
+}
+
 // A source cut at three marks into four pieces: the pieces decode to the source, sample for sample, with
 // no gap and no overlap at the joins.
 TEST_F(SampleExactCutTest, PiecesTileTheSource) {

@@ -32,6 +32,11 @@ struct CutResult {
     std::int64_t sourceLength = 0;
     CutRange range;           // the bytes the marks ask for, before stopping at the source's end
     std::int64_t written = 0; // the bytes in the output
+    // Precise cut: frames of the cut whose header was damaged (one bit of their version, layer or sample
+    // rate, with the stream going on where the frame ends), and frames whose audio data lay before what the
+    // cut holds; both are written as silent frames.
+    std::int64_t damagedFrames = 0;
+    std::int64_t silencedFrames = 0;
 
     bool ok() const { return error == CutError::None; }
 };

@@ -90,8 +90,9 @@ std::optional<double> EstimateDuration(int fd, std::int64_t audioStart, std::int
     }
     BoundedView view{fd, audioStart, fileSize - audioStart};
     mpg123_param(handle.get(), MPG123_ADD_FLAGS, MPG123_SKIP_ID3V2, 0.0);
-    // Whole frames, as the file's own header counts them (the encoder's delay and padding included).
-    mpg123_param(handle.get(), MPG123_REMOVE_FLAGS, MPG123_GAPLESS, 0.0);
+    // What a gapless player (GStreamer) plays: the frames less the encoder's delay and padding that a LAME
+    // tag gives; a precise cut's tag leaves out the frames that only prime the decoder.
+    mpg123_param(handle.get(), MPG123_ADD_FLAGS, MPG123_GAPLESS, 0.0);
     if (mpg123_replace_reader_handle(handle.get(), ReadView, SeekView, nullptr) != MPG123_OK ||
         mpg123_open_handle(handle.get(), &view) != MPG123_OK) {
         return std::nullopt;

@@ -187,6 +187,8 @@ std::optional<MpegFrame> MpegFrameReader::ReadFrame() {
     frame.offset = static_cast<std::int64_t>(mpg123_framepos(mh));
     frame.size = 4 + static_cast<std::int64_t>(bodySize);
     frame.header = static_cast<std::uint32_t>(header);
+    body_ = body;
+    bodySize_ = bodySize;
     if (first_ && info_ == InfoFrame::Skip) {
         info_ = InfoFrame::Keep; // only the first frame can be one
         const auto parsed = ParseFrameHeader(frame.header);

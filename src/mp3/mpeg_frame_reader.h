@@ -47,6 +47,10 @@ public:
 
     // The next frame; nothing at the end of the stream or on an error (see error()).
     std::optional<MpegFrame> Next();
+    // The bytes after the header of the frame that Next() returned last (a CRC, then the side information
+    // and main data of layer III), valid until the next call of Next().
+    const std::uint8_t* body() const { return body_; }
+    std::size_t bodySize() const { return bodySize_; }
     // Meaningful once the first frame was read.
     const MpegStreamFormat& format() const { return format_; }
     // Why reading stopped early (libmpg123's message, or the input's); empty at the regular end.
@@ -65,6 +69,8 @@ private:
     MpegStreamFormat format_;
     std::string error_;
     bool first_ = true;
+    const std::uint8_t* body_ = nullptr;
+    std::size_t bodySize_ = 0;
     InfoFrame info_ = InfoFrame::Skip;
 };
 

@@ -1,5 +1,6 @@
 #include "mp3/xing_frame.h"
 
+#include "mp3/crc16.h"
 #include "mp3/mpeg_frame_header.h"
 
 #include <algorithm>
@@ -36,24 +37,11 @@ void WriteBig32(std::uint8_t* at, std::uint32_t value) {
     at[3] = static_cast<std::uint8_t>(value);
 }
 
-// The CRC-16 (polynomial 0x8005, reflected, start 0) that guards a LAME extension.
-std::uint16_t LameCrc(const std::uint8_t* data, std::size_t size) {
-    std::uint16_t crc = 0;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc & 1) != 0 ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001)
-                                 : static_cast<std::uint16_t>(crc >> 1);
-        }
-    }
-    return crc;
-}
-
 bool IsEncoderString(const std::uint8_t* text) {
     for (int i = 0; i < 9; ++i) {
         const bool printable = text[i] >= 0x20 && text[i] < 0x7F;
         const bool letterOrDigit = std::isalnum(text[i]) != 0;
-        if (!printable || (i < 4 && !letterOrDigit)) {
+        if ((!printable && (i < 4 || text[i] != 0)) || (i < 4 && !letterOrDigit)) {
             return false;
         }
     }
@@ -98,35 +86,74 @@ std::uint32_t HeaderFrameHeader(std::uint32_t firstHeader, bool withLame) {
 
 } // namespace
 
-std::optional<LameExtension> ReadLameExtension(const std::uint8_t* frame, std::size_t size) {
+std::optional<XingHeader> ReadXingHeader(const std::uint8_t* frame, std::size_t size) {
     const auto kind = ParseFrameHeader(frame, size);
     if (!kind || kind->layer != 3) {
         return std::nullopt;
     }
     const std::size_t sideInfo = static_cast<std::size_t>(SideInfoLength(kind->version, kind->mono));
-    std::size_t at = 4 + sideInfo + ((frame[1] & 1) == 0 ? 2 : 0);
-    if (at + 8 > size ||
-        (std::memcmp(frame + at, "Xing", 4) != 0 && std::memcmp(frame + at, "Info", 4) != 0)) {
-        return std::nullopt;
+    const auto isTag = [&](std::size_t at) {
+        return at + 8 <= size &&
+               (std::memcmp(frame + at, "Xing", 4) == 0 || std::memcmp(frame + at, "Info", 4) == 0);
+    };
+    // LAME leaves no room for the CRC of a protected header frame; others may.
+    std::size_t at = 4 + sideInfo;
+    if (!isTag(at)) {
+        at += 2;
+        if ((frame[1] & 1) != 0 || !isTag(at)) {
+            return std::nullopt;
+        }
     }
     const std::uint32_t flags = ReadBig32(frame + at + 4);
     at += 8;
-    LameExtension lame;
-    at += (flags & kHasFrames) != 0 ? 4 : 0;
+    XingHeader header;
+    if ((flags & kHasFrames) != 0) {
+        if (at + 4 > size) {
+            return header;
+        }
+        header.frames = ReadBig32(frame + at);
+        at += 4;
+    }
     at += (flags & kHasBytes) != 0 ? 4 : 0;
     at += (flags & kHasToc) != 0 ? 100 : 0;
+    LameExtension lame;
     if ((flags & kHasQuality) != 0) {
         if (at + 4 > size) {
-            return std::nullopt;
+            return header;
         }
         lame.quality = ReadBig32(frame + at);
         at += 4;
     }
     if (at + kLameLength > size || !IsEncoderString(frame + at)) {
-        return std::nullopt;
+        return header;
     }
     std::copy_n(frame + at, kLameLength, lame.bytes.begin());
+    const std::uint8_t* fields = frame + at + kLameDelayPadding;
+    header.encoderDelay = (fields[0] << 4) | (fields[1] >> 4);
+    header.encoderPadding = ((fields[1] & 0x0F) << 8) | fields[2];
+    header.lame = lame;
+    return header;
+}
+
+std::optional<LameExtension> ReadLameExtension(const std::uint8_t* frame, std::size_t size) {
+    const auto header = ReadXingHeader(frame, size);
+    return header ? header->lame : std::nullopt;
+}
+
+LameExtension FreshLameExtension() {
+    LameExtension lame;
+    const char version[] = "LAME3.100";
+    std::copy_n(version, 9, lame.bytes.begin());
     return lame;
+}
+
+bool HasGaplessVersionString(const LameExtension& lame) {
+    for (const char* prefix : {"LAME", "Lavf", "Lavc"}) {
+        if (std::memcmp(lame.bytes.data(), prefix, 4) == 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::int64_t XingFrameLength(std::uint32_t firstHeader, bool withLame) {
@@ -164,7 +191,7 @@ std::vector<std::uint8_t> BuildXingFrame(const XingContent& content) {
         lame[kLameMusicCrc] = 0;
         lame[kLameMusicCrc + 1] = 0;
         const auto crcEnd = static_cast<std::size_t>(lame + kLameTagCrc - frame.data());
-        const std::uint16_t crc = LameCrc(frame.data(), crcEnd);
+        const std::uint16_t crc = LameTagCrc(frame.data(), crcEnd);
         lame[kLameTagCrc] = static_cast<std::uint8_t>(crc >> 8);
         lame[kLameTagCrc + 1] = static_cast<std::uint8_t>(crc & 0xFF);
     }

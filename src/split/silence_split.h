@@ -30,6 +30,7 @@ struct SilenceReport {
 // - Untrimmed, the pieces tile the source: each boundary is the middle of the silence between two pieces
 //   (rounded down), a silence at the start or the end of the source stays in the first or last piece.
 // - Trimmed, a piece runs from its first sound to its last; a silence at the start or the end is left out.
+//   Only silences as found are trimmed: a quiet start or end shorter than `minSilenceSeconds` stays.
 // A source with no sound at all gives one piece untrimmed (the whole source) and none trimmed.
 SilenceReport PiecesFromSilences(std::vector<Silence> silences, long rate, std::int64_t totalSamples,
                                  const SilenceOptions& options);

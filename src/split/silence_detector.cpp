@@ -32,32 +32,56 @@ void SilenceDetector::closeRun(std::int64_t end) {
     runStart_ = -1;
 }
 
+namespace {
+
+// Frames looked at together: their lowest and highest sample tell at once whether any of them is loud.
+constexpr std::size_t kChunkFrames = 32;
+
+bool IsLoud(std::int16_t sample, int level) {
+    return std::abs(static_cast<int>(sample)) >= level;
+}
+
+} // namespace
+
 void SilenceDetector::onBlock(std::int64_t position, const std::int16_t* samples, std::size_t frames) {
-    const int level = level_;
-    const int channels = channels_;
-    const std::size_t count = frames * static_cast<std::size_t>(channels);
-    // Walk from loud sample to loud sample: the stretch between two of them is silent.
-    std::size_t i = 0;
-    while (i < count) {
-        // The next loud sample from i on (a plain loop, which the compiler vectorises well enough).
-        std::size_t loud = i;
-        while (loud < count && std::abs(static_cast<int>(samples[loud])) < level) {
-            ++loud;
+    const auto channels = static_cast<std::size_t>(channels_);
+    // Silent runs shorter than a chunk matter only when the minimum silence is that short.
+    const std::size_t chunk = minRun_ > static_cast<std::int64_t>(kChunkFrames) ? kChunkFrames : 1;
+    for (std::size_t f = 0; f < frames; f += chunk) {
+        const std::size_t n = std::min(chunk, frames - f);
+        const std::int16_t* s = samples + f * channels;
+        const std::size_t count = n * channels;
+        // The extremes of the chunk: a plain loop over 16-bit values, which the compiler vectorises.
+        std::int16_t low = 0;
+        std::int16_t high = 0;
+        for (std::size_t k = 0; k < count; ++k) {
+            low = std::min(low, s[k]);
+            high = std::max(high, s[k]);
         }
-        const std::size_t frame = loud / static_cast<std::size_t>(channels);
-        if (loud == count) {
-            // Silent to the end of the block: the run carries on into the next one.
+        if (!IsLoud(low, level_) && !IsLoud(high, level_)) {
             if (runStart_ < 0) {
-                runStart_ = position + static_cast<std::int64_t>(i / static_cast<std::size_t>(channels));
+                runStart_ = position + static_cast<std::int64_t>(f);
             }
-            break;
+            continue;
         }
-        if (runStart_ < 0 && frame > i / static_cast<std::size_t>(channels)) {
-            runStart_ = position + static_cast<std::int64_t>(i / static_cast<std::size_t>(channels));
+        // A loud sample ends the run in progress at its frame; the run after the chunk's last loud sample
+        // starts the next one (the quiet frames between loud ones inside the chunk are shorter than any
+        // silence).
+        if (runStart_ >= 0) {
+            std::size_t first = 0;
+            while (!IsLoud(s[first], level_)) {
+                ++first;
+            }
+            closeRun(position + static_cast<std::int64_t>(f + first / channels));
         }
-        closeRun(position + static_cast<std::int64_t>(frame));
-        // A silent run starts, at the earliest, at the frame after the loud one.
-        i = (frame + 1) * static_cast<std::size_t>(channels);
+        std::size_t last = count - 1;
+        while (!IsLoud(s[last], level_)) {
+            --last;
+        }
+        const std::size_t after = last / channels + 1;
+        if (after < n) {
+            runStart_ = position + static_cast<std::int64_t>(f + after);
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -36,6 +37,16 @@ void ExpectPieces(const SegmentList& list, const std::vector<Piece>& pieces) {
         EXPECT_EQ(list[k].title, pieces[k].title) << k;
         EXPECT_EQ(list[k].performer, pieces[k].performer) << k;
     }
+}
+
+// ASCII text as UTF-16LE with its byte-order mark, as some Windows programs save a cue sheet.
+std::string Utf16le(std::string_view ascii) {
+    std::string bytes = "\xFF\xFE";
+    for (const char c : ascii) {
+        bytes += c;
+        bytes += '\0';
+    }
+    return bytes;
 }
 
 // The rows of a bad-input table: the text, the line and the kind of fault.
@@ -84,6 +95,12 @@ TEST(ListTextTest, CueSheetsReadWriteAndRefuse) {
          "专辑",
          "歌手",
          "a.mp3"},
+        {"UTF-16 with a byte-order mark",
+         Utf16le("FILE \"b.mp3\" MP3\r\nTRACK 01 AUDIO\r\nINDEX 01 00:30:00\r\n"),
+         {{30, 600, "", ""}},
+         "",
+         "",
+         "b.mp3"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -104,6 +104,63 @@ TEST(PiecesFromSilencesTest, SilencesGivePieces) {
     }
 }
 
+// The detector on blocks made by hand (1000 samples a second, level -50 dBFS = 104): runs across block
+// edges, a run exactly the minimum long, one loud channel of two, a loud sample at a chunk's edge.
+TEST(SilenceDetectorTest, FindsQuietRunsAcrossBlocks) {
+    struct Case {
+        const char* name;
+        int channels;
+        double minSilence;
+        std::vector<std::int16_t> samples; // interleaved
+        std::size_t blockFrames;
+        std::vector<Silence> silences;
+    };
+    const auto shape = [](std::vector<std::pair<int, std::int16_t>> runs, int channels = 1) {
+        std::vector<std::int16_t> samples;
+        for (const auto& [count, value] : runs) {
+            samples.insert(samples.end(), static_cast<std::size_t>(count * channels), value);
+        }
+        return samples;
+    };
+    std::vector<std::int16_t> oneLoudChannel = shape({{300, 0}}, 2);
+    oneLoudChannel[2 * 150 + 1] = -2000; // the right channel of frame 150
+    const Case cases[] = {
+        {"a run across three blocks", 1, 0.1, shape({{50, 5000}, {230, 0}, {20, -5000}}), 100, {{50, 280}}},
+        {"the same in one block", 1, 0.1, shape({{50, 5000}, {230, 0}, {20, -5000}}), 1000, {{50, 280}}},
+        {"exactly the minimum",
+         1,
+         0.1,
+         shape({{7, 900}, {100, 103}, {1, 104}, {99, -103}, {1, 104}}),
+         64,
+         {{7, 107}}},
+        {"quiet to the end, and from the start",
+         1,
+         0.05,
+         shape({{60, 0}, {10, 300}, {77, 1}}),
+         33,
+         {{0, 60}, {70, 147}}},
+        {"one loud channel breaks the run", 2, 0.1, oneLoudChannel, 128, {{0, 150}, {151, 300}}},
+        {"short minimum: every sample counts",
+         1,
+         0.003,
+         shape({{5, 0}, {1, 500}, {3, 0}, {1, 500}, {2, 0}, {1, 500}}),
+         4,
+         {{0, 5}, {6, 9}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SilenceDetector detector(-50.0, c.minSilence);
+        detector.onFormat(DecodedFormat{1000, c.channels, -1});
+        const std::size_t frames = c.samples.size() / static_cast<std::size_t>(c.channels);
+        for (std::size_t f = 0; f < frames; f += c.blockFrames) {
+            detector.onBlock(static_cast<std::int64_t>(f), c.samples.data() + f * c.channels,
+                             std::min(c.blockFrames, frames - f));
+        }
+        detector.onEnd(static_cast<std::int64_t>(frames));
+        EXPECT_EQ(detector.silences(), c.silences);
+    }
+}
+
 class SilenceDetectionTest : public ::testing::Test {
 protected:
     fs::path Make(const std::string& name, const std::vector<Stretch>& stretches) {

@@ -1,6 +1,7 @@
 #include "mp3/waveform_peaks.h"
 
 #include "mp3/mpg123_handle.h"
+#include "mp3/stoppable_source.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,42 +20,6 @@ namespace trimvox {
 namespace {
 
 constexpr long kPreframes = 8;
-
-// The file as libmpg123 reads it, through calls that fail once `stop` is set: a seek, which reads every
-// frame up to its goal, ends at once too.
-class StoppableSource {
-public:
-    StoppableSource(const std::filesystem::path& file, const std::atomic<bool>& stop)
-        : in_(file, std::ios::binary), stop_(stop) {}
-    bool isOpen() const { return in_.is_open(); }
-
-    static mpg123_ssize_t Read(void* source, void* buffer, std::size_t bytes) {
-        auto* self = static_cast<StoppableSource*>(source);
-        if (self->stop_.load(std::memory_order_relaxed)) {
-            return -1;
-        }
-        self->in_.read(static_cast<char*>(buffer), static_cast<std::streamsize>(bytes));
-        const std::streamsize count = self->in_.gcount();
-        if (count == 0 && self->in_.bad()) {
-            return -1;
-        }
-        self->in_.clear(); // the end of the file is no error
-        return static_cast<mpg123_ssize_t>(count);
-    }
-    static off_t Seek(void* source, off_t offset, int whence) {
-        auto* self = static_cast<StoppableSource*>(source);
-        const std::ios::seekdir direction = whence == SEEK_SET   ? std::ios::beg
-                                            : whence == SEEK_CUR ? std::ios::cur
-                                                                 : std::ios::end;
-        self->in_.clear();
-        self->in_.seekg(offset, direction);
-        return self->in_.fail() ? -1 : static_cast<off_t>(self->in_.tellg());
-    }
-
-private:
-    std::ifstream in_;
-    const std::atomic<bool>& stop_;
-};
 
 struct Decoder {
     std::unique_ptr<StoppableSource> source; // outlives the handle, which reads from it

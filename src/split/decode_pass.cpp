@@ -2,6 +2,7 @@
 #include "split/decode_pass.h"
 
 #include "mp3/mpg123_handle.h"
+#include "mp3/stoppable_source.h"
 
 #include <cstdio>
 #include <fstream>
@@ -9,41 +10,6 @@
 namespace trimvox {
 
 namespace {
-
-// The file as libmpg123 reads it, through calls that fail once `stop` is set.
-class StoppableFile {
-public:
-    StoppableFile(const std::filesystem::path& file, const std::atomic<bool>& stop)
-        : in_(file, std::ios::binary), stop_(stop) {}
-    bool isOpen() const { return in_.is_open(); }
-
-    static mpg123_ssize_t Read(void* handle, void* buffer, std::size_t bytes) {
-        auto* self = static_cast<StoppableFile*>(handle);
-        if (self->stop_.load(std::memory_order_relaxed)) {
-            return -1;
-        }
-        self->in_.read(static_cast<char*>(buffer), static_cast<std::streamsize>(bytes));
-        const std::streamsize count = self->in_.gcount();
-        if (count == 0 && self->in_.bad()) {
-            return -1;
-        }
-        self->in_.clear(); // the end of the file is no error
-        return static_cast<mpg123_ssize_t>(count);
-    }
-    static off_t Seek(void* handle, off_t offset, int whence) {
-        auto* self = static_cast<StoppableFile*>(handle);
-        const std::ios::seekdir direction = whence == SEEK_SET   ? std::ios::beg
-                                            : whence == SEEK_CUR ? std::ios::cur
-                                                                 : std::ios::end;
-        self->in_.clear();
-        self->in_.seekg(offset, direction);
-        return self->in_.fail() ? -1 : static_cast<off_t>(self->in_.tellg());
-    }
-
-private:
-    std::ifstream in_;
-    const std::atomic<bool>& stop_;
-};
 
 void AnnounceFormat(std::span<DecodedBlockSink* const> sinks, const DecodedFormat& format) {
     for (DecodedBlockSink* sink : sinks) {
@@ -56,11 +22,11 @@ void AnnounceFormat(std::span<DecodedBlockSink* const> sinks, const DecodedForma
 DecodePassResult DecodeToSinks(const std::filesystem::path& file, std::span<DecodedBlockSink* const> sinks,
                                const std::atomic<bool>& stop) {
     DecodePassResult result;
-    StoppableFile source(file, stop);
+    StoppableSource source(file, stop);
     Mpg123Handle handle = NewMpg123Handle();
     mpg123_handle* h = handle.get();
     if (h == nullptr || !source.isOpen() ||
-        mpg123_replace_reader_handle(h, &StoppableFile::Read, &StoppableFile::Seek, nullptr) != MPG123_OK) {
+        mpg123_replace_reader_handle(h, &StoppableSource::Read, &StoppableSource::Seek, nullptr) != MPG123_OK) {
         return result;
     }
     // The gapless timeline: the encoder's delay and padding, which an Info header records, are dropped, so

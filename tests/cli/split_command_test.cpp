@@ -291,5 +291,17 @@ TEST_F(SplitCommandTest, ExistingFilesAreKeptWithoutForce) {
     EXPECT_NE(ReadText(Out() / "album 02.mp3"), "keep");
 }
 
+// "split START END OUTPUT" is still the cut of a source named "split", as before there was a split form.
+TEST_F(SplitCommandTest, ASourceNamedSplitIsStillCut) {
+    fs::copy_file(Source(), dir.path() / "split");
+    const std::string command = "cd " + Quote(dir.path().string()) + " && " + Quote(TRIMVOX_CUT_PROGRAM) +
+                                " split 0 2 cut.mp3 >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_GT(fs::file_size(dir.path() / "cut.mp3"), 0u);
+    EXPECT_FALSE(fs::exists(Out()));
+}
+
 } // namespace
 } // namespace trimvox

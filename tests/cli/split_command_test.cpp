@@ -291,6 +291,27 @@ TEST_F(SplitCommandTest, ExistingFilesAreKeptWithoutForce) {
     EXPECT_NE(ReadText(Out() / "album 02.mp3"), "keep");
 }
 
+// The source's length comes from its LAME tag where it has one, else from decoding it whole: either way
+// the pieces hold every sample of every kind of source, no more.
+TEST_F(SplitCommandTest, EveryKindOfSourceIsSplitWhole) {
+    std::vector<test::Mp3SourceKind> kinds = test::TaggedSourceKinds();
+    kinds.push_back({"no Info header", 44100, 2, "--cbr -b 128 -t", false});
+    kinds.push_back({"no Info header, MPEG-2 VBR mono", 22050, 1, "-V4 -t -m m", false});
+    for (const test::Mp3SourceKind& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        const fs::path source = dir.path() / "source.mp3";
+        test::MakeTaggedMp3(source, kind, 5.0);
+        fs::remove_all(Out());
+        const RunResult run = Split({"--parts", "3", source.string(), "OUT"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        std::size_t total = 0;
+        for (const std::vector<short>& piece : DecodedPieces(Out())) {
+            total += piece.size();
+        }
+        EXPECT_EQ(total, test::DecodeGapless(source).samples.size());
+    }
+}
+
 // "split START END OUTPUT" is still the cut of a source named "split", as before there was a split form.
 TEST_F(SplitCommandTest, ASourceNamedSplitIsStillCut) {
     fs::copy_file(Source(), dir.path() / "split");

@@ -56,11 +56,19 @@ std::string PutInPlace(const fs::path& work, const fs::path& target, bool replac
         return std::strerror(errno);
     }
     // A file system without RENAME_NOREPLACE: a hard link fails on an existing name too.
-    if (::link(work.c_str(), target.c_str()) != 0) {
+    if (::link(work.c_str(), target.c_str()) == 0) {
+        ::unlink(work.c_str());
+        return {};
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS) {
         return std::strerror(errno);
     }
-    ::unlink(work.c_str());
-    return {};
+    // Nor hard links (FAT, exFAT on older kernels): the name was free when the export began and is
+    // looked at once more just before.
+    if (Exists(target)) {
+        return std::strerror(EEXIST);
+    }
+    return ::rename(work.c_str(), target.c_str()) == 0 ? std::string() : std::strerror(errno);
 }
 
 std::string DescribeCut(const CutResult& result) {

@@ -1,5 +1,6 @@
 // trimvox-cut: the segment cutter on the command line, for scripts and batch use.
 #include "cli/cut_command.h"
+#include "cli/split_command.h"
 #include "common/program_version.h"
 
 #include <iostream>
@@ -12,5 +13,15 @@ int main(int argc, char** argv) {
         std::cout << "trimvox-cut " << trimvox::kProgramVersion << '\n';
         return 0;
     }
-    return trimvox::RunCutCommand(args, std::cout, std::cerr);
+    if (trimvox::IsSplitCommand(args)) {
+        return trimvox::RunSplitCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+    }
+    const int status = trimvox::RunCutCommand(args, std::cout, std::cerr);
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << "\nusage: trimvox-cut split MODE [OPTIONS] SOURCE OUTDIR\n"
+                     "Cuts SOURCE into many pieces in one pass (at times, at silences, into equal parts,\n"
+                     "from a cue sheet, a label file or a chapter list); \"trimvox-cut split --help\" tells "
+                     "more.\n";
+    }
+    return status;
 }

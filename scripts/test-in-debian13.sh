@@ -88,4 +88,6 @@ if [ "$status" -ne 0 ]; then
   echo "FAILED: the package in a clean $suite system (status $status); see $out/install.log"
   exit 1
 fi
-echo "$suite: build, tests, package install and use all passed; window picture in $out/screenshot.png"
+done_what="build, tests, package install and use passed"
+[ -z "$package" ] || done_what="$(basename "$package") installed and used"
+echo "$suite: $done_what; window picture in $out/screenshot.png"

@@ -22,8 +22,6 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Architecture)" = "$arch" ] || fail "Architecture is '$(field Architecture)', expected $arch"
 field Maintainer | grep -qE '^[^<]+ <[^@>]+@[^>]+>$' || fail "Maintainer is '$(field Maintainer)'"
 [ "$(field Description | wc -l)" -ge 2 ] || fail "Description has no long text: '$(field Description)'"
-# The package names of Depends, alternatives included, one a line.
-depends=$(field Depends | tr ',|' '\n\n' | sed -E 's/^ *([^ (]+).*/\1/' | sed '/^$/d')
 
 dpkg-deb -x "$deb" "$work/root" || fail "dpkg-deb -x"
 compare_files "$work/root/usr" "$here/installed_files.txt"
@@ -32,8 +30,18 @@ changelog=$work/root/usr/share/doc/trimvox/changelog.Debian.gz
 zcat "$changelog" | head -n 1 | grep -qF "trimvox ($debian_version)" || fail "the changelog's first entry is not $debian_version"
 
 # Every library the programs need comes from a package in Depends (whatever this release calls it: libtag1v5
-# or libtag2, libqt6core6 or libqt6core6t64), found by the package that holds the library on this system.
-# The player's GStreamer plugins are loaded at run time, so the package names them itself.
+# or libtag2, libqt6core6 or libqt6core6t64), found by the package that holds the library on this system:
+# that package, or one it provides, is in Depends or is a dependency of one in Depends (as libtag1v5 brings
+# libtag1v5-vanilla). The player's GStreamer plugins are loaded at run time, so the package names them itself.
+# The package names of a Depends list, alternatives included, one a line.
+names() { tr ',|' '\n\n' | sed -E 's/^ *([^ (:]+).*/\1/' | sed '/^$/d'; }
+depends=$(field Depends | names)
+reached=$(
+  echo "$depends"
+  for dependency in $depends; do
+    dpkg-query -W -f='${Depends}, ${Pre-Depends}\n' "$dependency" 2>/dev/null | names
+  done
+)
 # dpkg-shlibdeps looks at the libraries a program names itself (NEEDED), not at theirs.
 for program in "$work"/root/usr/bin/*; do
   readelf -d "$program" | sed -nE 's/.*\(NEEDED\).*\[(.*)\]/\1/p' | while read -r soname; do
@@ -48,22 +56,28 @@ while read -r soname path; do
   done
   if [ -z "$owner" ]; then
     fail "no installed package holds $soname ($path)"
-  elif ! grep -qxF "$owner" <<<"$depends"; then
-    fail "Depends lacks $owner, which holds $soname: $(field Depends)"
+    continue
   fi
+  provided=$( (echo "$owner" && dpkg-query -W -f='${Provides}\n' "$owner") | names)
+  grep -qxF -f <(echo "$provided") <<<"$reached" ||
+    fail "Depends does not bring $owner, which holds $soname: $(field Depends)"
 done <"$work/libraries"
 for dependency in gstreamer1.0-plugins-good gstreamer1.0-plugins-base; do
   grep -qxF "$dependency" <<<"$depends" || fail "Depends lacks $dependency: $(field Depends)"
 done
 
-# Hardened and stripped: both programs bind at start, with read-only relocations, stack protection and
-# fortified calls, and carry no symbol table.
+# Hardened and stripped: both programs bind at start, with read-only relocations and stack protection, and
+# carry no symbol table.
 for program in "$work"/root/usr/bin/*; do
   name=$(basename "$program")
-  readelf -d "$program" | grep -qE 'BIND_NOW|FLAGS.*NOW' || fail "$name is not linked with -z now"
-  readelf -lW "$program" | grep -q GNU_RELRO || fail "$name has no RELRO segment"
-  readelf --dyn-syms -W "$program" | grep -q '__stack_chk_fail' || fail "$name has no stack protector"
-  readelf -SW "$program" | grep -qE '\.symtab|\.debug_' && fail "$name is not stripped"
+  dynamic=$(readelf -d "$program")
+  segments=$(readelf -lW "$program")
+  symbols=$(readelf --dyn-syms -W "$program")
+  sections=$(readelf -SW "$program")
+  grep -qE 'BIND_NOW|FLAGS.*NOW' <<<"$dynamic" || fail "$name is not linked with -z now"
+  grep -q GNU_RELRO <<<"$segments" || fail "$name has no RELRO segment"
+  grep -q '__stack_chk_fail' <<<"$symbols" || fail "$name has no stack protector"
+  grep -qE '\.symtab|\.debug_' <<<"$sections" && fail "$name is not stripped"
 done
 
 # The packaged (stripped) programs work: trimvox-cut cuts a real MP3 file; trimvox starts with it and runs.
@@ -80,8 +94,8 @@ if kill -0 "$gui" 2>/dev/null; then
   kill "$gui"
   wait "$gui" 2>/dev/null
   [ -f "$work/home/data/trimvox/tstyle.she" ] || fail "the packaged trimvox did not prepare its data folder"
-  readelf -SW "$work/home/data/trimvox/SkinH_VB6.dll" | grep -qE '\.symtab|\.debug_' &&
-    fail "the skin engine in the data folder is not stripped"
+  engine=$(readelf -SW "$work/home/data/trimvox/SkinH_VB6.dll")
+  grep -qE '\.symtab|\.debug_' <<<"$engine" && fail "the skin engine in the data folder is not stripped"
 else
   wait "$gui"
   fail "the packaged trimvox ended at once (status $?): $(cat "$work/gui.log")"

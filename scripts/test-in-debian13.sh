@@ -12,6 +12,8 @@
 # go to build-SUITE/ in the tree: test.log (install, build, every test and the package), the package
 # trimvox_*.deb, install.log (the package installed and used in a clean system) and screenshot.png (the
 # window under Xvfb there). MIRROR chooses the Debian mirror. Exit status 0 when all of it passed.
+# Stopped midway, mmdebstrap may leave its folder /tmp/mmdebstrap.* behind with /proc, /sys, /dev/pts and
+# /dev/shm mounted in it: unmount those before removing it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 suite=${1:-trixie}

@@ -29,7 +29,9 @@ done
 
 metainfo=$prefix/share/metainfo/org.trimvox.Trimvox.metainfo.xml
 if have appstreamcli; then
-  out=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli validate: $out"
+  # The project has no home page to name; AppStream 1.0 (Debian 13) warns of that and of nothing else.
+  out=$(appstreamcli validate --no-net "$metainfo" 2>&1) ||
+    [ -z "$(grep -E '^[EW]:' <<<"$out" | grep -v 'url-homepage-missing')" ] || fail "appstreamcli validate: $out"
 fi
 grep -qF "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release entry for $version"
 grep -qF "<project_license>GPL-3.0-or-later</project_license>" "$metainfo" || fail "the metainfo names no licence"

@@ -10,7 +10,7 @@
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 1 && args[0] == "--version") {
-        std::cout << "trimvox-cut " << trimvox::kProgramVersion << '\n';
+        std::cout << "trimvox-cut " << trimvox::kProgramVersion << '\n' << trimvox::kProgramLicence;
         return 0;
     }
     if (trimvox::IsSplitCommand(args)) {

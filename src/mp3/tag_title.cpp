@@ -6,6 +6,7 @@
 #include <taglib/id3v2framefactory.h>
 #include <taglib/mpegfile.h>
 #include <taglib/tag.h>
+#include <taglib/taglib.h>
 #include <taglib/tbytevectorstream.h>
 
 namespace trimvox {
@@ -43,7 +44,11 @@ std::string ReadTagTitle(int fd, std::int64_t fileSize, std::int64_t leadingTag)
     }
     try {
         TagLib::ByteVectorStream stream(bytes);
+#if TAGLIB_MAJOR_VERSION >= 2
+        TagLib::MPEG::File file(&stream, false);
+#else
         TagLib::MPEG::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
+#endif
         const TagLib::Tag* tag = file.isValid() ? file.tag() : nullptr;
         return tag != nullptr ? tag->title().stripWhiteSpace().to8Bit(true) : std::string();
     } catch (...) {

@@ -27,11 +27,12 @@ compare_files() {
   fi
 }
 
-# check_versions PREFIX VERSION: both programs print VERSION, without a display.
+# check_versions PREFIX VERSION: both programs print VERSION and their licence, without a display.
 check_versions() {
-  local gui cut
-  gui=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$1/bin/trimvox" --version 2>&1)
-  cut=$("$1/bin/trimvox-cut" --version 2>&1)
-  [ "$gui" = "trimvox $2" ] || fail "trimvox --version printed '$gui', expected 'trimvox $2'"
-  [ "$cut" = "trimvox-cut $2" ] || fail "trimvox-cut --version printed '$cut', expected 'trimvox-cut $2'"
+  local program out
+  for program in trimvox trimvox-cut; do
+    out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$1/bin/$program" --version 2>&1)
+    [ "$(echo "$out" | head -n 1)" = "$program $2" ] || fail "$program --version printed '$out', expected '$program $2'"
+    echo "$out" | grep -q 'GPL-3.0-or-later' || fail "$program --version names no licence: '$out'"
+  done
 }

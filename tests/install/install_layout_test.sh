@@ -29,18 +29,23 @@ done
 
 metainfo=$prefix/share/metainfo/org.trimvox.Trimvox.metainfo.xml
 if have appstreamcli; then
-  out=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli validate: $out"
+  # The project has no home page to name; AppStream 1.0 (Debian 13) warns of that and of nothing else.
+  out=$(appstreamcli validate --no-net "$metainfo" 2>&1) ||
+    [ -z "$(grep -E '^[EW]:' <<<"$out" | grep -v 'url-homepage-missing')" ] || fail "appstreamcli validate: $out"
 fi
 grep -qF "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release entry for $version"
-grep -qF "<caption>" "$metainfo" || fail "the metainfo's screenshot has no caption"
+grep -qF "<project_license>GPL-3.0-or-later</project_license>" "$metainfo" || fail "the metainfo names no licence"
+grep -qF "StartupWMClass=Trimvox" "$desktop" || fail "the desktop entry lacks the window's class"
+grep -qF "License: GPL-3+" "$prefix/share/doc/trimvox/copyright" || fail "the copyright file names no licence"
 
 if have man; then
   for page in trimvox trimvox-cut; do
-    file=$prefix/share/man/man1/$page.1
-    warnings=$(MANWIDTH=80 man --warnings -l "$file" 2>&1 >/dev/null)
+    file=$prefix/share/man/man1/$page.1.gz
+    # As lintian reads them: in UTF-8 (the page of trimvox names its Chinese buttons).
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$file" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "man --warnings -l $page.1: $warnings"
     MANWIDTH=80 man -l "$file" 2>/dev/null | grep -q "^NAME" || fail "man -l $page.1 shows no NAME section"
-    grep -qF "Trimvox $version" "$file" || fail "$page.1 does not carry version $version"
+    zcat "$file" | grep -qF "Trimvox $version" || fail "$page.1 does not carry version $version"
   done
 fi
 

@@ -15,7 +15,8 @@ struct GuiCommandLine {
 
 // Reads the arguments (without the program's name). "--help" or "-h" and "--version" win wherever they
 // stand before "--"; "--" ends the options, so a FILE may start with "-". More than one FILE, or an option
-// of neither ours nor Qt's (Qt takes its own before this reads them), is Wrong.
+// of neither ours nor Qt's, is Wrong. Qt's own options (such as "-platform NAME") are passed over with their
+// values, so that the line can be read before QApplication exists and takes them out.
 GuiCommandLine ParseGuiCommandLine(const std::vector<std::string>& args);
 
 // What --help and --version print.

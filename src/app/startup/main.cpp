@@ -19,23 +19,23 @@ std::vector<std::string> Arguments(int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // --help and --version answer before the window system is touched, so they work without a display.
-    const auto early = trimvox::ParseGuiCommandLine(Arguments(argc, argv));
-    if (early.action == trimvox::GuiCommandLine::Action::Help) {
+    // --help, --version and a wrong command line answer before the window system is touched, so they work
+    // without a display.
+    const auto line = trimvox::ParseGuiCommandLine(Arguments(argc, argv));
+    if (line.action == trimvox::GuiCommandLine::Action::Help) {
         std::cout << trimvox::GuiHelpText();
         return 0;
     }
-    if (early.action == trimvox::GuiCommandLine::Action::Version) {
+    if (line.action == trimvox::GuiCommandLine::Action::Version) {
         std::cout << trimvox::GuiVersionText();
         return 0;
     }
-
-    QApplication app(argc, argv); // takes Qt's own options out of argv
-    const auto line = trimvox::ParseGuiCommandLine(Arguments(argc, argv));
     if (line.action != trimvox::GuiCommandLine::Action::Run) {
         std::cerr << "trimvox: " << line.error << "\nTry 'trimvox --help'.\n";
         return 2;
     }
+
+    QApplication app(argc, argv); // takes Qt's own options out of argv
     QString file;
     if (!line.file.empty()) {
         // Absolute, so that a running instance with another working folder finds it too.
@@ -46,6 +46,8 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication::setApplicationName(QStringLiteral("Trimvox"));
+    // The window's class matches the menu entry's name and StartupWMClass: docks show its launcher's icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.trimvox.Trimvox"));
     trimvox::RegisterFontSubstitutions();
     trimvox::InstallChineseTranslations();
 

@@ -8,6 +8,8 @@ namespace trimvox {
 // A file read from a given byte on: the player reads a preview from where its audio really starts,
 // without a copy of the file. Closing it releases the file at once.
 class OffsetFileDevice : public QIODevice {
+    Q_OBJECT
+
 public:
     OffsetFileDevice(const QString& path, qint64 offset, QObject* parent = nullptr);
 

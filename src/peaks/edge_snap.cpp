@@ -6,7 +6,7 @@
 
 namespace trimvox {
 
-std::vector<std::int64_t> SnapTargets(const std::vector<Silence>& silences, const PeakPyramid& peaks,
+std::vector<std::int64_t> SnapTargets(const std::vector<Silence>& silences, const PeakPyramid* peaks,
                                       std::int64_t from, std::int64_t to, int quietLevel) {
     std::vector<std::int64_t> targets;
     for (const Silence& silence : silences) {
@@ -17,8 +17,8 @@ std::vector<std::int64_t> SnapTargets(const std::vector<Silence>& silences, cons
             }
         }
     }
-    if (!peaks.empty()) {
-        const PeakLevel& fine = peaks.fine();
+    if (peaks != nullptr && !peaks->empty()) {
+        const PeakLevel& fine = peaks->fine();
         const std::int64_t spp = fine.samplesPerPixel;
         const std::int64_t first = std::max<std::int64_t>(0, from / spp);
         const std::int64_t last =

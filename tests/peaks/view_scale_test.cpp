@@ -78,9 +78,11 @@ TEST(ViewScaleTest, SnapToTheNearestTargetWithinReach) {
     }
     const PeakPyramid peaks(fine);
     const std::vector<Silence> silences{{1000, 2000, true}, {5000, 5600, false}};
-    const std::vector<std::int64_t> targets = SnapTargets(silences, peaks, 0, fine.totalSamples);
+    const std::vector<std::int64_t> targets = SnapTargets(silences, &peaks, 0, fine.totalSamples);
     EXPECT_EQ(targets, (std::vector<std::int64_t>{1000, 1500, 2000, 5000, 5300, 5600, 40 * 256 + 128}));
-    EXPECT_EQ(SnapTargets(silences, peaks, 1800, 5100), (std::vector<std::int64_t>{2000, 5000}));
+    EXPECT_EQ(SnapTargets(silences, &peaks, 1800, 5100), (std::vector<std::int64_t>{2000, 5000}));
+    EXPECT_EQ(SnapTargets(silences, nullptr, 0, 100000),
+              (std::vector<std::int64_t>{1000, 1500, 2000, 5000, 5300, 5600}));
     struct Case {
         std::int64_t sample;
         double radius;

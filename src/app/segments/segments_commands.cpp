@@ -78,7 +78,7 @@ void SegmentsWindow::commit(SegmentList next, const QString& done) {
     }
 }
 
-bool SegmentsWindow::apply(ListRefusal refusal, SegmentList next, const QString& done) {
+bool SegmentsWindow::apply(ListRefusal refusal, SegmentList& next, const QString& done) {
     if (refusal != ListRefusal::None) {
         say(RefusalText(refusal));
         showList(); // a refused typed time goes back to what it was

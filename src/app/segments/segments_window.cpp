@@ -253,7 +253,17 @@ void SegmentsWindow::buildLayout() {
     });
     connect(view_, &WaveformView::edgeMoved, this, &SegmentsWindow::onEdgeMoved);
     connect(overview_, &OverviewStrip::centreRequested, view_, &WaveformView::scrollToSample);
-    connect(table_, &QTableWidget::itemChanged, this, &SegmentsWindow::onCellEdited);
+    // A typed cell is taken once its editor has closed, so that the table is not refilled under the editor.
+    connect(table_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (!showing_ && item != nullptr) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, row = item->row(), column = item->column(), text = item->text()] {
+                    onCellEdited(row, column, text);
+                },
+                Qt::QueuedConnection);
+        }
+    });
     connect(table_, &QTableWidget::itemSelectionChanged, this, [this] {
         const int row = selectedSegment();
         view_->setSelectedSegment(row);
@@ -275,8 +285,6 @@ void SegmentsWindow::bindKeys() {
              {QKeySequence(Qt::Key_Plus), &SegmentsWindow::zoomIn},
              {QKeySequence(Qt::Key_Equal), &SegmentsWindow::zoomIn},
              {QKeySequence(Qt::Key_Minus), &SegmentsWindow::zoomOut},
-             {QKeySequence(Qt::Key_Return), &SegmentsWindow::takeProposal},
-             {QKeySequence(Qt::Key_Escape), &SegmentsWindow::dropProposal},
              {QKeySequence(Qt::CTRL | Qt::Key_Z), &SegmentsWindow::undo},
              {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &SegmentsWindow::redo},
              {QKeySequence(Qt::CTRL | Qt::Key_Y), &SegmentsWindow::redo},
@@ -284,6 +292,18 @@ void SegmentsWindow::bindKeys() {
         auto* shortcut = new QShortcut(key, this);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, slot);
+    }
+    // Enter and Esc answer a proposal; otherwise they stay with the table and its editor.
+    for (const auto& [key, slot] : std::initializer_list<std::pair<QKeySequence, void (SegmentsWindow::*)()>>{
+             {QKeySequence(Qt::Key_Return), &SegmentsWindow::takeProposal},
+             {QKeySequence(Qt::Key_Enter), &SegmentsWindow::takeProposal},
+             {QKeySequence(Qt::Key_Escape), &SegmentsWindow::dropProposal},
+         }) {
+        auto* shortcut = new QShortcut(key, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        shortcut->setEnabled(false);
+        connect(shortcut, &QShortcut::activated, this, slot);
+        proposalKeys_.push_back(shortcut);
     }
 }
 
@@ -399,6 +419,9 @@ void SegmentsWindow::showEnabled() {
     }
     takeButton_->setEnabled(idle && proposal_.has_value());
     dropButton_->setEnabled(idle && proposal_.has_value());
+    for (QShortcut* key : proposalKeys_) {
+        key->setEnabled(idle && proposal_.has_value());
+    }
     table_->setEnabled(idle);
 }
 
@@ -468,31 +491,26 @@ void SegmentsWindow::showTime() {
     pointer_->setText(at ? QStringLiteral("指针 ") + TimeText(*at, list().rate()) : QString());
 }
 
-void SegmentsWindow::onCellEdited(QTableWidgetItem* item) {
-    if (showing_ || item == nullptr) {
-        return;
-    }
-    const auto index = static_cast<std::size_t>(item->row());
-    if (index >= list().size()) {
+void SegmentsWindow::onCellEdited(int row, int column, const QString& text) {
+    const auto index = static_cast<std::size_t>(row);
+    if (row < 0 || index >= list().size()) {
         return;
     }
     const Segment& s = list()[index];
     SegmentList next = list();
-    if (item->column() == kTitle) {
-        apply(next.setTitle(index, item->text().trimmed().toStdString()), next, QStringLiteral("已改标题"));
+    if (column == kTitle) {
+        apply(next.setTitle(index, text.trimmed().toStdString()), next, QStringLiteral("已改标题"));
         return;
     }
-    const std::optional<double> seconds = ParseTime(item->text().toStdString());
+    const std::optional<double> seconds = ParseTime(text.toStdString());
     if (!seconds) {
-        say(QStringLiteral("“%1”不是时间：请写成 h:mm:ss.mmm、mm:ss 或秒数。").arg(item->text()));
+        say(QStringLiteral("“%1”不是时间：请写成 h:mm:ss.mmm、mm:ss 或秒数。").arg(text));
         showList();
         return;
     }
     const std::int64_t sample = next.sampleAt(*seconds);
-    const std::int64_t start = item->column() == kStart ? sample : s.start;
-    const std::int64_t end = item->column() == kEnd      ? sample
-                             : item->column() == kLength ? s.start + sample
-                                                         : s.end;
+    const std::int64_t start = column == kStart ? sample : s.start;
+    const std::int64_t end = column == kEnd ? sample : column == kLength ? s.start + sample : s.end;
     apply(next.setBounds(index, start, end), next, QStringLiteral("已改第 %1 段的时间").arg(index + 1));
 }
 

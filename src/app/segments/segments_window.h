@@ -24,6 +24,7 @@ class QPushButton;
 class QSpinBox;
 class QTableWidget;
 class QTableWidgetItem;
+class QShortcut;
 class QTimer;
 
 namespace trimvox {
@@ -122,12 +123,13 @@ private:
     QPushButton* command(const QString& caption, const QString& accessible, const QKeySequence& key,
                          void (SegmentsWindow::*slot)());
     void commit(SegmentList next, const QString& done);
-    bool apply(ListRefusal refusal, SegmentList next, const QString& done);
+    bool apply(ListRefusal refusal, SegmentList& next,
+               const QString& done); // next: the list after the change
     void showList();
     void showTime();
     void showEnabled();
     void say(const QString& text);
-    void onCellEdited(QTableWidgetItem* item);
+    void onCellEdited(int row, int column, const QString& text);
     void onEdgeMoved(int segment, bool endEdge, std::int64_t sample);
     void peaksArrived(std::shared_ptr<const PeakPyramid> peaks, bool fromCache);
     void stopWorker();
@@ -178,6 +180,7 @@ private:
     QLineEdit* template_ = nullptr;
     QTimer* clock_ = nullptr;
     std::vector<QPushButton*> listCommands_; // enabled once the peaks are there
+    std::vector<QShortcut*> proposalKeys_;   // Enter and Esc, only while splits are proposed
     bool showing_ = false;                   // the table is being filled
 };
 

@@ -122,7 +122,12 @@ std::int64_t WaveformView::edgeTarget(double x, bool free, std::int64_t low, std
         const double reach = kSnapReach * scale_.samplesPerPixel();
         const auto from = static_cast<std::int64_t>(static_cast<double>(sample) - reach);
         const auto to = static_cast<std::int64_t>(static_cast<double>(sample) + reach);
-        if (const auto snapped = NearestTarget(SnapTargets(silences_, *peaks_, from, to), sample, reach)) {
+        // A silence's edges and middle first; where none is near, the quiet points of the peaks.
+        auto snapped = NearestTarget(SnapTargets(silences_, nullptr, from, to), sample, reach);
+        if (!snapped) {
+            snapped = NearestTarget(SnapTargets(silences_, peaks_.get(), from, to), sample, reach);
+        }
+        if (snapped) {
             sample = *snapped;
         }
     }

@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One redraw of the segments window's detail view (1600 × 300 pixels, 20 segments shown as spans with
 // titles, the play position and the pointer's read-out) over the peaks of a 60-minute 44.1 kHz file, at
-// zooms from the whole hour down to the deepest (0.5 ms per pixel). Run with QT_QPA_PLATFORM=offscreen.
+// zooms from the whole hour down to the deepest (0.5 ms per pixel); and a reopen of peaks_bench's 60-minute
+// file whose peaks are cached, from openFile to the window's first full paint (run peaks_bench first, or
+// pass --file MP3). Run with QT_QPA_PLATFORM=offscreen.
+#include "app/segments/segments_window.h"
 #include "app/segments/waveform_view.h"
+#include "peaks/peak_cache.h"
+#include "peaks/peaks_pass.h"
 
 #include <benchmark/benchmark.h>
 
@@ -55,7 +60,35 @@ void BM_DetailRedraw(benchmark::State& state) {
     state.counters["ms_per_pixel"] = view.scale().secondsPerPixel() * 1000.0;
 }
 
+std::filesystem::path g_file = "/tmp/trimvox-peaks-bench/tones-60min-128k.mp3";
+
+void BM_CachedReopenWindow(benchmark::State& state) {
+    if (!std::filesystem::exists(g_file)) {
+        state.SkipWithError("no file: run peaks_bench first or pass --file");
+        return;
+    }
+    const std::filesystem::path cache = std::filesystem::temp_directory_path() / "trimvox-redraw-bench-cache";
+    const PeakCache peakCache(cache);
+    const std::atomic<bool> stop{false};
+    LoadPeaks(g_file, &peakCache, stop); // the first open, not timed
+    SegmentsWindowSetup setup;
+    setup.cacheFolder = cache;
+    SegmentsWindow window(setup);
+    window.resize(1600, 800);
+    QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        window.openFile(g_file);
+        if (!window.ready()) {
+            state.SkipWithError("not cached");
+            return;
+        }
+        window.render(&image);
+    }
+}
+
 } // namespace
+
+BENCHMARK(BM_CachedReopenWindow)->Unit(benchmark::kMillisecond);
 
 // Microseconds per pixel: the whole hour (2.25 s), a minute's worth, a second's, the deepest.
 BENCHMARK(BM_DetailRedraw)
@@ -68,6 +101,16 @@ BENCHMARK(BM_DetailRedraw)
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) == "--file") {
+            g_file = argv[i + 1];
+            for (int k = i; k + 2 <= argc; ++k) {
+                argv[k] = argv[k + 2 < argc ? k + 2 : argc];
+            }
+            argc -= 2;
+            break;
+        }
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -156,30 +156,42 @@ void SegmentsWindow::detectSilence() {
     options.minPieceSeconds = minPiece_->value();
     proposal_.reset();
     view_->setProposedSplits({});
+    if (found_ && found_->thresholdDb == options.thresholdDb &&
+        found_->minSilenceSeconds == options.minSilenceSeconds) {
+        // Found by the pass that made the peaks.
+        showProposal(PiecesFromSilences(found_->silences, list().rate(), list().totalSamples(), options));
+        return;
+    }
     say(QStringLiteral("正在检测静音…"));
     const std::filesystem::path file = file_;
     runInBackground([this, file, options](const std::atomic<bool>& stop) {
         std::optional<SilenceReport> report = DetectSilence(file, options, stop);
-        return std::function<void()>([this, report = std::move(report)] {
+        return std::function<void()>([this, options, report = std::move(report)] {
             if (!report) {
                 say(QStringLiteral("无法解码此文件。"));
-            } else {
-                proposal_ = report;
-                std::vector<std::int64_t> splits;
-                for (std::size_t i = 1; i < report->pieces.size(); ++i) {
-                    splits.push_back(report->pieces[i].start);
-                }
-                view_->setProposedSplits(std::move(splits));
-                view_->setSilences(report->silences);
-                say(QStringLiteral("找到 %1 处静音，分成 %2 段（虚线）。按“采用”(Enter) "
-                                   "替换当前列表，“放弃”(Esc) 不用。")
-                        .arg(report->silences.size())
-                        .arg(report->pieces.size()));
+                showEnabled();
+                emit detectionFinished();
+                return;
             }
-            showEnabled();
-            emit detectionFinished();
+            found_ = FoundSilences{options.thresholdDb, options.minSilenceSeconds, report->silences};
+            showProposal(*report);
         });
     });
+}
+
+void SegmentsWindow::showProposal(SilenceReport report) {
+    std::vector<std::int64_t> splits;
+    for (std::size_t i = 1; i < report.pieces.size(); ++i) {
+        splits.push_back(report.pieces[i].start);
+    }
+    view_->setProposedSplits(std::move(splits));
+    view_->setSilences(report.silences);
+    say(QStringLiteral("找到 %1 处静音，分成 %2 段（虚线）。按“采用”(Enter) 替换当前列表，“放弃”(Esc) 不用。")
+            .arg(report.silences.size())
+            .arg(report.pieces.size()));
+    proposal_ = std::move(report);
+    showEnabled();
+    emit detectionFinished();
 }
 
 void SegmentsWindow::takeProposal() {

@@ -330,6 +330,7 @@ void SegmentsWindow::openFile(const std::filesystem::path& file) {
     file_ = file;
     peaks_.reset();
     proposal_.reset();
+    found_.reset();
     album_.clear();
     history_ = ListHistory();
     view_->setProposedSplits({});
@@ -346,12 +347,21 @@ void SegmentsWindow::openFile(const std::filesystem::path& file) {
             return;
         }
     }
-    runInBackground([this, file, cache](const std::atomic<bool>& stop) {
-        std::optional<PeakPyramid> peaks = DecodePeaks(file, cache ? &*cache : nullptr, {}, stop);
+    // One decoding pass for the peaks and the silences (with the settings shown), which the edges snap to
+    // and which "检测静音" takes without decoding again while the settings stay.
+    FoundSilences settings{threshold_->value(), minSilence_->value(), {}};
+    runInBackground([this, file, cache, settings](const std::atomic<bool>& stop) {
+        SilenceDetector detector(settings.thresholdDb, settings.minSilenceSeconds);
+        DecodedBlockSink* others[] = {&detector};
+        std::optional<PeakPyramid> peaks = DecodePeaks(file, cache ? &*cache : nullptr, others, stop);
         std::shared_ptr<const PeakPyramid> shared =
             peaks ? std::make_shared<const PeakPyramid>(std::move(*peaks)) : nullptr;
-        return std::function<void()>([this, shared] {
+        FoundSilences found = settings;
+        found.silences = detector.silences();
+        return std::function<void()>([this, shared, found] {
             if (shared) {
+                found_ = found;
+                view_->setSilences(found.silences);
                 peaksArrived(shared, false);
             } else {
                 say(QStringLiteral("无法解码此文件，不能分段。"));

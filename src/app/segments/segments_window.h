@@ -131,6 +131,7 @@ private:
     void say(const QString& text);
     void onCellEdited(int row, int column, const QString& text);
     void onEdgeMoved(int segment, bool endEdge, std::int64_t sample);
+    void showProposal(SilenceReport report);
     void peaksArrived(std::shared_ptr<const PeakPyramid> peaks, bool fromCache);
     void stopWorker();
     // Runs `work` on a thread of its own; what it returns then runs on the GUI thread.
@@ -155,6 +156,14 @@ private:
     bool peaksFromCache_ = false;
     ListHistory history_;
     std::optional<SilenceReport> proposal_;
+    // The silences the opening pass found beside the peaks, and with which settings: a search for silence
+    // with the same settings needs no second pass.
+    struct FoundSilences {
+        double thresholdDb = 0;
+        double minSilenceSeconds = 0;
+        std::vector<Silence> silences;
+    };
+    std::optional<FoundSilences> found_;
     std::string album_;
 
     std::thread worker_;

@@ -282,6 +282,17 @@ TEST_F(SegmentsWindowTest, WhatAPersonDoesInIt) {
              silences = window_->proposal()->silences;
              EXPECT_EQ(list(), before);
          }},
+        {"with another threshold the search decodes again (the opening pass had the default) and agrees",
+         [&] {
+             window_->thresholdBox()->setValue(-40);
+             window_->detectSilence();
+             EXPECT_TRUE(window_->busy());
+             Detect();
+         },
+         [&] {
+             ASSERT_TRUE(window_->proposal());
+             EXPECT_EQ(window_->proposal()->pieces.size(), 5u);
+         }},
         {"taking them gives five rows, each split in the middle of its silence", [&] { Key(Qt::Key_Return); },
          [&] {
              ASSERT_EQ(table().rowCount(), 5);

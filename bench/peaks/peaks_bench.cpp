@@ -3,6 +3,7 @@
 // noise, made with lame at the first run and kept in the folder):
 //   - BM_DecodeAlone: one decoding pass into a sink that does nothing, the floor of anything that decodes;
 //   - BM_FinePeaks: the same pass making the fine peaks (256 samples per pixel, 8 bits);
+//   - BM_FinePeaksAndSilences: the same pass also finding the silences (what the segments window does);
 //   - BM_CachedReopen: a reopen whose peaks are cached: the .dat read, the levels derived, and the whole
 //     file's waveform in 1600 columns taken from them;
 //   - BM_ThreeHourPeaks: the bytes the peaks of a 3-hour 44.1 kHz stereo file take, all levels (fed from
@@ -14,6 +15,7 @@
 #include "peaks/peak_pyramid.h"
 #include "peaks/peaks_pass.h"
 #include "split/decode_pass.h"
+#include "split/silence_detector.h"
 
 #include <benchmark/benchmark.h>
 
@@ -103,6 +105,17 @@ void BM_FinePeaks(benchmark::State& state) {
     state.counters["fine_KiB"] = static_cast<double>(bytes) / 1024.0;
 }
 
+// What the segments window's opening pass does: the fine peaks and the silence detector on one pass.
+void BM_FinePeaksAndSilences(benchmark::State& state) {
+    const std::atomic<bool> stop{false};
+    for (auto _ : state) {
+        FinePeaksSink sink;
+        SilenceDetector detector(-50.0, 1.0);
+        DecodedBlockSink* sinks[] = {&sink, &detector};
+        benchmark::DoNotOptimize(DecodeToSinks(g_source, sinks, stop));
+    }
+}
+
 void BM_CachedReopen(benchmark::State& state) {
     const PeakCache cache(g_folder / "cache");
     const std::atomic<bool> stop{false};
@@ -148,6 +161,7 @@ void BM_ThreeHourPeaks(benchmark::State& state) {
 
 BENCHMARK(BM_DecodeAlone)->Unit(benchmark::kSecond)->Iterations(3);
 BENCHMARK(BM_FinePeaks)->Unit(benchmark::kSecond)->Iterations(3);
+BENCHMARK(BM_FinePeaksAndSilences)->Unit(benchmark::kSecond)->Iterations(3);
 BENCHMARK(BM_CachedReopen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ThreeHourPeaks)->Unit(benchmark::kSecond)->Iterations(1);
 

@@ -4,6 +4,7 @@
 #include "app/main_window/main_window_fixture.h"
 #include "app/segments/playback_port.h"
 #include "app/segments/segments_window.h"
+#include "app/segments/undo_keys.h"
 #include "cutting/precise_cutter.h"
 #include "peaks/peak_cache.h"
 #include "settings/private_profile.h"
@@ -76,6 +77,38 @@ public:
 private:
     std::optional<std::string> old_;
 };
+
+// Undo and redo by the key's code, and by its place where the layout has no Latin letters (X11 key codes 52
+// and 29 are the places of the US layout's Z and Y).
+TEST(UndoKeysTest, KeysByCodeOrByPlace) {
+    struct Case {
+        const char* name;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        quint32 scanCode;
+        UndoKey expected;
+    };
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier,
+                                ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    const Case cases[] = {
+        {"Ctrl+Z", Qt::Key_Z, ctrl, 52, UndoKey::Undo},
+        {"Ctrl+Shift+Z", Qt::Key_Z, ctrlShift, 52, UndoKey::Redo},
+        {"Ctrl+Y", Qt::Key_Y, ctrl, 29, UndoKey::Redo},
+        {"Ctrl+Shift+Y is nothing", Qt::Key_Y, ctrlShift, 29, UndoKey::None},
+        {"Z without Ctrl is nothing", Qt::Key_Z, Qt::NoModifier, 52, UndoKey::None},
+        {"Ctrl+Alt+Z is nothing", Qt::Key_Z, ctrl | Qt::AltModifier, 52, UndoKey::None},
+        {"German layout: Z where the US Y is, by its code", Qt::Key_Z, ctrl, 29, UndoKey::Undo},
+        {"German layout: Y where the US Z is, by its code", Qt::Key_Y, ctrl, 52, UndoKey::Redo},
+        {"Russian layout: Я in Z's place", 0x44f, ctrl, 52, UndoKey::Undo},
+        {"Russian layout: Я with Shift", 0x42f, ctrlShift, 52, UndoKey::Redo},
+        {"Russian layout: Н in Y's place", 0x43d, ctrl, 29, UndoKey::Redo},
+        {"Russian layout: another key", 0x444, ctrl, 38, UndoKey::None},
+    };
+    for (const Case& c : cases) {
+        const QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers, c.scanCode, 0, 0);
+        EXPECT_EQ(UndoKeyOf(event), c.expected) << c.name;
+    }
+}
 
 class SegmentsFromMainWindow : public test::MainWindowTest {};
 
@@ -304,6 +337,13 @@ TEST_F(SegmentsWindowTest, WhatAPersonDoesInIt) {
              five = bounds();
          }},
         {"undo (Ctrl+Z) gives the list before", [&] { Key(Qt::Key_Z, Qt::ControlModifier); },
+         [&] { EXPECT_EQ(list(), before); }},
+        {"redo by its button", [&] { window_->redo(); }, [&] { EXPECT_EQ(bounds(), five); }},
+        {"on a Russian layout the key in Z's place undoes",
+         [&] {
+             QKeyEvent press(QEvent::KeyPress, 0x44f, Qt::ControlModifier, 52, 0, 0);
+             QApplication::sendEvent(window_.get(), &press);
+         },
          [&] { EXPECT_EQ(list(), before); }},
         {"redo (Ctrl+Shift+Z) gives five again",
          [&] { Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); },

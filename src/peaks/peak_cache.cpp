@@ -111,11 +111,11 @@ bool PeakCache::store(const fs::path& source, const PeakLevel& level) const {
             fs::remove(item.path(), error);
         }
     }
-    trim();
+    trim(entry);
     return true;
 }
 
-void PeakCache::trim() const {
+void PeakCache::trim(const fs::path& newest) const {
     struct Entry {
         fs::path path;
         std::uintmax_t size;
@@ -141,7 +141,7 @@ void PeakCache::trim() const {
         if (total <= maxBytes_) {
             break;
         }
-        if (fs::remove(entry.path, error)) {
+        if (entry.path != newest && fs::remove(entry.path, error)) {
             total -= entry.size;
         }
     }

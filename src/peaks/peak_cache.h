@@ -34,7 +34,9 @@ public:
     std::filesystem::path entryFor(const std::filesystem::path& source) const;
 
 private:
-    void trim() const;
+    // Drops the entries used longest ago until the folder fits; never `newest`, the entry just stored (file
+    // times are coarse: two entries written within a few milliseconds can carry the same time).
+    void trim(const std::filesystem::path& newest) const;
 
     std::filesystem::path folder_;
     std::uintmax_t maxBytes_;

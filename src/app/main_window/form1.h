@@ -43,6 +43,9 @@ public:
     // command runs or a modal window is open, the latest such file waits until they end.
     void OpenHandedOverFile(const QString& path);
 
+    // Shows the segments window "分段" for the open file (context menu "分段…", Ctrl+L).
+    void OpenSegmentsWindow();
+
     // Opens a document or web address with the desktop's handler.
     void OpenUrl(const QString& address);
 

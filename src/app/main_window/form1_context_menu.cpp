@@ -19,6 +19,8 @@ void Form1::SetUpContextMenu() {
             ShowMessage(QStringLiteral("无法保存设置：无法写入 set.ini。"));
         }
     });
+    connect(contextMenu_->addAction(QStringLiteral("分段…")), &QAction::triggered, this,
+            &Form1::OpenSegmentsWindow);
     auto* watch = new ContextMenuWatch(*this);
     connect(watch, &ContextMenuWatch::requested, this, &Form1::ShowContextMenu);
 }

@@ -78,6 +78,7 @@ public:
                  {{Qt::Key_P}, [this] { form_.mxb_Click(3); }},
                  {{Qt::CTRL | Qt::Key_O}, [this] { form_.mxb_Click(0); }},
                  {{Qt::CTRL | Qt::Key_S}, [this] { form_.mxb_Click(4); }},
+                 {{Qt::CTRL | Qt::Key_L}, [this] { form_.OpenSegmentsWindow(); }},
                  {{Qt::Key_Home}, [this] { seekTo(0.0); }},
                  {{Qt::Key_End}, [this] { seekTo(duration() - kEndMarginSeconds); }},
                  {{Qt::Key_F6}, [this] { playEdge(form_.StartPos, form_.StartPos + kEdgeSeconds); }},

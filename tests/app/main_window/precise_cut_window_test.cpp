@@ -32,11 +32,13 @@ protected:
     }
 };
 
-// The right button anywhere on the window opens the menu with its one checkable entry, which shows and
+// The right button anywhere on the window opens the menu with its checkable entry, which shows and
 // changes the setting in set.ini; over a command button, the button raises MouseUp and no Click.
 TEST_F(PreciseCutWindow, TheContextMenuShowsAndChangesTheSetting) {
     ASSERT_NE(Menu(), nullptr);
-    ASSERT_EQ(Menu()->actions().size(), 1);
+    ASSERT_EQ(Menu()->actions().size(), 2); // the precise cut, then "分段…" (the segments window)
+    EXPECT_EQ(Menu()->actions().back()->text(), QStringLiteral("分段…"));
+    EXPECT_FALSE(Menu()->actions().back()->isCheckable());
     QAction* entry = Menu()->actions().front();
     EXPECT_EQ(entry->text(), QStringLiteral("精确剪切（整帧、时长准确、保留标签）"));
     EXPECT_TRUE(entry->isCheckable());

@@ -5,6 +5,7 @@
 #include "cutting/precise_cutter.h"
 #include "fuzz_check.h"
 #include "fuzz_files.h"
+#include "mp3/mpeg_frame_header.h"
 #include "mp3/mpeg_frame_reader.h"
 #include "platform/fs/byte_file.h"
 
@@ -35,8 +36,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<Bytes> output = ReadWholeFile(request.output);
     FUZZ_CHECK(output.has_value());
     FUZZ_CHECK(static_cast<std::int64_t>(output->size()) == result.written);
+    // The output reads back as frames, except a cut of one frame alone (layers I and II, which have no
+    // header frame): libmpg123 hands over no frame of a stream that has no second one to confirm the first.
+    const auto at = static_cast<std::size_t>(result.range.offset);
+    const std::optional<FrameHeader> first =
+        at < source.size() ? ParseFrameHeader(source.data() + at, source.size() - at) : std::nullopt;
+    const bool oneFrame = first && first->layer != 3 && first->length == result.range.count;
     const auto reader =
         MpegFrameReader::OverMemory(output->data(), output->size(), MpegFrameReader::InfoFrame::Keep);
-    FUZZ_CHECK(reader != nullptr && reader->Next().has_value());
+    FUZZ_CHECK(reader != nullptr && (oneFrame || reader->Next().has_value()));
     return 0;
 }

@@ -18,10 +18,10 @@ shift $(($# > 0 ? 1 : 0))
 case $seconds in
   '' | *[!0-9]*) echo "usage: scripts/fuzz.sh [SECONDS] [TARGET...]" >&2; exit 2 ;;
 esac
-all=(mpeg_frame_reader precise_cut waveform_peaks id3_tags media_info private_profile
-  cue_sheet label_file chapter_list list_text)
 targets=("$@")
-if [ ${#targets[@]} -eq 0 ]; then targets=("${all[@]}"); fi
+if [ ${#targets[@]} -eq 0 ]; then # every target that tests/fuzz/CMakeLists.txt builds
+  mapfile -t targets < <(sed -n 's/^trimvox_fuzz_target(\([a-z0-9_]*\).*/\1/p' tests/fuzz/CMakeLists.txt)
+fi
 jobs=${FUZZ_JOBS:-2}
 
 # clang and its libFuzzer runtime (Debian: clang and libclang-rt-dev).

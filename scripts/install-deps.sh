@@ -26,6 +26,7 @@ packages=(
   lame sox xvfb xauth imagemagick python3
   openbox gstreamer1.0-tools
   fonts-arphic-uming fonts-noto-cjk
+  clang libclang-rt-dev # the fuzz targets: clang with libFuzzer (clang 14 on Debian 12, 19 on Debian 13)
 )
 
 missing=()

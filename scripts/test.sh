@@ -7,3 +7,5 @@ cmake --preset default
 cmake --build --preset default
 export QT_QPA_PLATFORM=offscreen
 ctest --preset default
+# The fuzz targets, 20 s each, two at a time (skipped without clang and libFuzzer).
+bash scripts/fuzz.sh 20

@@ -521,6 +521,15 @@ CutResult Cut(const CutRequest& request) {
         }
         frames.first = span->first;
         frames.end = span->end;
+        // One frame alone is no stream to libmpg123 or FFmpeg, which wait for a second frame to confirm the
+        // first: the cut takes the frame before it too (the one after it at the start of the stream).
+        if (frames.end - frames.first < 2) {
+            if (frames.first > 0) {
+                --frames.first;
+            } else {
+                frames.end = 2;
+            }
+        }
     }
     CutWriter writer(source, *reader, *first, frames, layout, result);
     WriteCutOutput(

@@ -17,7 +17,8 @@ namespace trimvox {
 // mark) up to the frame of the end mark, byte for byte; and the source's ID3v1 tag. A frame of the cut
 // whose audio data lay before what the cut holds, or whose header alone is damaged (its version, layer or
 // sample rate differs while the stream goes on where the frame would end), is written silent. Layers I
-// and II are cut at the nearest frame boundaries, without a header frame.
+// and II are cut at the nearest frame boundaries, without a header frame, two frames at least (decoders
+// take no single frame for a stream).
 //
 // A source without MPEG audio frames, a free-format stream, a stream that changes its kind, and marks that
 // hold no audio are refused and nothing is written. Memory use is bounded whatever the length of the

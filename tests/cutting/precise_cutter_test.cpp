@@ -378,5 +378,52 @@ TEST_F(PreciseCutTest, GStreamerTakesEveryCutForMpegAudio) {
     EXPECT_EQ(mpeg, kCuts);
 }
 
+// A cut of layers I and II shorter than a frame still holds two frames: one frame alone is no stream to
+// libmpg123 or FFmpeg (found by the precise_cut fuzz target). Sources of silent frames built here (a frame
+// whose body is all zeros allocates no bits: silence).
+TEST_F(PreciseCutTest, LayersOneAndTwoKeepTwoFramesAtLeast) {
+    struct Kind {
+        const char* name;
+        std::uint32_t header; // MPEG-1, 44.1 kHz, no CRC
+        std::size_t length;
+        double frameSeconds;
+    };
+    const Kind kinds[] = {{"layer1", 0xFFFF8004u, 276, 384 / 44100.0},
+                          {"layer2", 0xFFFD8004u, 417, 1152 / 44100.0}};
+    struct Marks {
+        double start;
+        double end;
+        std::int64_t firstFrame; // of the source, in the cut
+    };
+    for (const Kind& kind : kinds) {
+        // In the first frame, in the middle, in the last of 50 frames.
+        const double last = 49.1 * kind.frameSeconds;
+        const Marks marks[] = {{0.0, 0.001, 0}, {0.2, 0.2005, -1}, {last, last + 0.001, 48}};
+        Bytes frame(kind.length, 0);
+        for (int i = 0; i < 4; ++i) {
+            frame[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(kind.header >> (24 - 8 * i));
+        }
+        Bytes bytes;
+        for (int i = 0; i < 50; ++i) {
+            bytes.insert(bytes.end(), frame.begin(), frame.end());
+        }
+        const fs::path source = dir.path() / (std::string(kind.name) + ".mp3");
+        std::ofstream(source, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        for (const Marks& m : marks) {
+            SCOPED_TRACE(std::string(kind.name) + " at " + std::to_string(m.start));
+            const fs::path output = dir.path() / "cut.mp3";
+            const CutResult result = CutFrames(source, m.start, m.end, output);
+            ASSERT_TRUE(result.ok());
+            EXPECT_EQ(result.written, static_cast<std::int64_t>(2 * kind.length));
+            if (m.firstFrame >= 0) {
+                EXPECT_EQ(result.range.offset, m.firstFrame * static_cast<std::int64_t>(kind.length));
+            }
+            EXPECT_EQ(ReadFrames(output).frames.size(), 2u);
+            EXPECT_TRUE(ReadMediaInfo(output).playable);
+        }
+    }
+}
+
 } // namespace
 } // namespace trimvox

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` in the build folder makes trimvox_<version>-1_<arch>.deb of what
 # `cmake --install` lays out, under /usr. The libraries the programs link come from dpkg-shlibdeps; what they
 # load at run time (the player's GStreamer plugins, the fonts of the Chinese user interface) is named here.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what Trimvox needs to build, run and test on Debian 12 or 13. Safe to run again:
 # it only calls apt-get when a package is missing.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Trimvox and starts it. Without a display it runs the program
 # under a virtual X server for a few seconds and saves a screenshot of it.
 set -euo pipefail

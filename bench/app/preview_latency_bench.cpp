@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the preview command of the real program: a click on "预览" with a 10 MB source loaded, until the
 // preview window's player plays. The 200 ms pause of the command is included.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/app/preview_latency_bench

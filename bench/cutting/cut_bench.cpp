@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cuts a 1 GiB segment out of a file in the page cache and, in the same run, copies the same bytes with
 // cp, dd and copy_file_range. Prints the throughput of each (median and best of the rounds), the cutter's
 // ratio to each (the median of the ratios within a round, as the machine may be busy with other work), the

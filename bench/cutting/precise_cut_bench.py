@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Precise cut against ffmpeg and mp3splt: 10 minutes out of the middle of a 60-minute 320 kbit/s MP3 in
 the page cache, each tool in the same run, round after round (a report, not a timed test).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of one Redraw of a 57 x 25 button, per style and look, without a caption (the caption's cost is
 // the font engine's). Run: mxbutton_redraw_bench
 

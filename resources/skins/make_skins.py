@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the skin files that the program carries (102 the engine's default, 103 to 118 selectable).
 
 Each skin is ".SHE", a line break, then name=value lines with #RRGGBB colours. 113 repeats 108 and 115

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the program's pictures and writes them under resources/:
 
   icon/trimvox.ico        the program's icon: 48, 32, 24 and 16 pixels, 256 colours each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trimvox-cut: the segment cutter on the command line, for scripts and batch use.
 #include "cli/cut_command.h"
 #include "cli/split_command.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mp3/bounded_duration.h"
 
 #include "mp3/mpg123_handle.h"

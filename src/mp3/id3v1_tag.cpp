@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mp3/id3v1_tag.h"
 
 namespace trimvox {

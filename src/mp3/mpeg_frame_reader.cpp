@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mp3/mpeg_frame_reader.h"
 
 #include "mp3/mpeg_frame_header.h"

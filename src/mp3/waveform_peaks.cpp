@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mp3/waveform_peaks.h"
 
 #include "mp3/mpg123_handle.h"

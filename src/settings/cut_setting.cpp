@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/cut_setting.h"
 
 #include "settings/mymode.h"

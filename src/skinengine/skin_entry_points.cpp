@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's three entry points, with C linkage so the program can bind them by name.
 #include "platform/fs/byte_file.h"
 #include "skinengine/skin_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real trimvox-cut program, as a script would.
 #include "mp3/media_info.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trimvox-cut's OUTPUT and SOURCE in the cases a script may meet: the real program, as a script runs it.
 #include "support/pattern_file.h"
 #include "support/temp_data_home.h"

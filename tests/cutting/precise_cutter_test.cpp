@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The precise cut on real MP3 files made by lame, checked against the source decoded by mpg123.
 #include "cutting/precise_cutter.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The icon theme's PNGs in resources/icon/hicolor/ are what resources/tools/make_pictures.py draws at each
 size (so a change of the drawing that was not written out, or a picture scaled from another size, fails).
 On failure the drawn PNGs are written beside the build for comparison."""

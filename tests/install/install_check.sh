@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks shared by the install and the package tests, sourced with their arguments BUILD_DIR VERSION: sets
 # `build`, `version` and a fresh folder `work` removed at the end. Each failed check prints one line and
 # sets `failed`.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install` of the build into a fresh prefix lays out exactly the expected files, each of which
 # passes its validator. A validator whose tool is missing is skipped with a note; the layout is always checked.
 # Usage: install_layout_test.sh BUILD_DIR VERSION

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # CPack makes the Debian package of the build: its control fields, its files (those `cmake --install` lays
 # out, under /usr), dependencies found by dpkg-shlibdeps plus the run-time ones, and programs that work.
 # Usage: package_test.sh BUILD_DIR VERSION

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the player's open of 4.4 GiB files, the call that the open command makes on the GUI thread: from
 // setting the media address until it returns to the event loop (target: under 100 ms). The files are
 // sparse: their first bytes, then a hole, so that making them costs nothing. Also prints how many bytes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The waveform of a 60-minute 128 kbit/s MP3 in the real main window (offscreen): the time from opening the
 // file to the first columns and to the whole waveform, the longest gap between the ticks of a 1 ms GUI timer
 // while the waveform is computed, and the bytes its peaks take. Then the decoding alone, in one and in two

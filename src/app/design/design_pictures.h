@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Pictures that a window design refers to by resource path, loaded as the button control keeps them.

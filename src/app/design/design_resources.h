@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The resources that the window designs use: the designs themselves, the icon, the button pictures and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A window design kept as data: the window and its controls with their places in twips, captions, fonts,

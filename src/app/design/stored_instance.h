@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A button's stored instance as a window design keeps it (property-store keys in lower case, pictures as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's context menu: the precise-cut setting.
 #include "app/dialogs/message_box.h"
 #include "app/main_window/context_menu_watch.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window takes a file handed over by a later start of the program.
 #include "app/main_window/form1.h"
 

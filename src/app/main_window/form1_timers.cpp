@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's two timers: the file information after the open command, and the playing position.
 #include "app/main_window/form1.h"
 #include "app/main_window/seconds_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/preview/form2.h"
 
 #include "app/design/centre_on_screen.h"

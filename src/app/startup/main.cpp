@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/design/app_fonts.h"
 #include "app/main_window/form1.h"
 #include "app/startup/app_language.h"

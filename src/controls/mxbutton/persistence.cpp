@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/mxbutton/persistence.h"
 
 #include "controls/mxbutton/font_object.h"

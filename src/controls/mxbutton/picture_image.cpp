@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/mxbutton/picture_image.h"
 
 #include "platform/gdi/picture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/mxbutton/platform_exports.h"
 
 #include "controls/mxbutton/mouse_tracking.h"

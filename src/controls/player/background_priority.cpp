@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/player/background_priority.h"
 
 #if defined(__linux__)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/player/offset_file_device.h"
 
 namespace trimvox {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/player/waveform_loader.h"
 
 #include "controls/player/background_priority.h"

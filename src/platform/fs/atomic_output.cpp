@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/fs/atomic_output.h"
 
 #include "platform/fs/pending_temporary.h"

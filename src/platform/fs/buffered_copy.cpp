@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/fs/buffered_copy.h"
 
 #include "platform/fs/span_io.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form1's design as the program carries it: places, captions, tab order, the buttons' stored instances and
 // the pictures, icon and cursor they refer to.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window built from its design: every control where the design puts it, with its caption, font
 // and pointer; the timers; the tab order; and clicks on the buttons reaching the buttons, not the player
 // they lie over.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command on a virtual X server of the given size under a real window manager (Openbox), so that
 # windows get the frames and placement a user sees. Usage: under_window_manager.sh WxH command [args...]
 set -euo pipefail

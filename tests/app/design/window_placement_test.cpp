@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the windows stand on a real X server under a real window manager (run by under_window_manager.sh):
 // each window, with the frame the window manager gives it, in the middle of the screen.
 #include "app/main_window/form1.h"

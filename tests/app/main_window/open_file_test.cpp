@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a file from outside the open dialog: dropped on the main window, given on the command line, handed
 // over by a second start; and the open dialog's starting folder.
 #include "main_window_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The precise cut in the main window: its context menu, the setting, the preview and the saved file.
 #include "main_window_fixture.h"
 

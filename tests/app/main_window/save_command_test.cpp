@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The save command ("保存") after a cut: which file it writes, which questions it asks, what it reports.
 #include "main_window_fixture.h"
 

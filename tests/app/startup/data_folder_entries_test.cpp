@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and the skin button with unusual entries in the data folder: nothing may crash, hang, grow
 // without bound or write outside the folder; an entry that is not a regular file is left alone.
 #include "app/main_window/form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_window/form1.h"
 #include "platform/fs/data_folder.h"
 #include "support/dialog_driver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_window/form1.h"
 #include "app/startup/startup_sequence.h"
 #include "platform/fs/byte_file.h"

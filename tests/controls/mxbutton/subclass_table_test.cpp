@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/mxbutton/subclass_table.h"
 
 #include "controls/mxbutton/window_messages.h"

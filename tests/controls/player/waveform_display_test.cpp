@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/player/player_fixture.h"
 #include "controls/player/display_strip.h"
 #include "controls/player/media_player.h"

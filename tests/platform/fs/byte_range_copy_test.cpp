@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/fs/byte_range_copy.h"
 
 #include "platform/fs/buffered_copy.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing a file the user named, as the save command does, and the temporary file of every write.
 #include "platform/fs/atomic_output.h"
 #include "platform/fs/byte_file.h"

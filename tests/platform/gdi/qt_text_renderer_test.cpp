@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Caption text drawn with Qt's font engine into the surface.
 
 #include "platform/gdi/qt_text_renderer.h"

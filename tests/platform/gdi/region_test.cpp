@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window regions: rectangles and CreateRoundRectRgn's rounded rectangles.
 
 #include "platform/gdi/region.h"

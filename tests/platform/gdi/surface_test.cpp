@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing surface against GDI's pixel rules.
 
 #include "platform/gdi/surface.h"

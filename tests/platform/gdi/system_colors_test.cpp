@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // OLE colour translation through the system colour table.
 
 #include "platform/gdi/system_colors.h"

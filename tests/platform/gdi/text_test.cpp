@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Access-key markers and single-line text placement.
 
 #include "platform/gdi/surface.h"

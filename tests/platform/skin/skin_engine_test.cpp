@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/fs/byte_file.h"
 #include "platform/resources/resource_table.h"
 #include "platform/skin/skin_engine_binding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/mxbutton/render/picture_effects.h"
 
 #include "platform/gdi/dib.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The three fixed pictures of the rounded pixel-art look (button style 14): normal, hot and pressed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/mxbutton/render/paint_helpers.h"
 #include "controls/mxbutton/render/painters.h"
 

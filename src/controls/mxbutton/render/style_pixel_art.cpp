@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/mxbutton/render/style_pixel_art.h"
 
 #include "controls/mxbutton/render/pixel_art_tables.h"

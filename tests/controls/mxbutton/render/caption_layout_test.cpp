@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Placement of the picture and the caption.
 
 #include "controls/mxbutton/render/caption_layout.h"

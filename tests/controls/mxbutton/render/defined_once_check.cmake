@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a global function or variable is defined by more than one object of a static library: the
 # linker would then take whichever object comes first and silently drop the other.
 # Usage: cmake -DNM=<nm> -DARCHIVE=<library.a> -P defined_once_check.cmake

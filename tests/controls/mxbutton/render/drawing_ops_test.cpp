@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colour arithmetic and the shared drawing operations of the painters.
 
 #include "controls/mxbutton/render/drawing_ops.h"

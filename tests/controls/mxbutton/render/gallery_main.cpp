@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mxbutton-gallery: every style in every look side by side in one PNG, so that all looks can be seen at
 // once. Usage: mxbutton-gallery <out.png> [scale]
 

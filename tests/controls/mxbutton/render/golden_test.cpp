@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every look of every style (RoundedPixelArt has its own) against its golden image, without captions.
 // Re-record after a deliberate change: TRIMVOX_RECORD_GOLDENS=1 ctest -R MxbuttonGolden
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exact colours at the pixels that each look fixes: edges, frames, corner pixels, focus marks.
 
 #include "button_looks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures on the face: icons scaled, bitmaps unscaled with the mask colour, the grey look.
 
 #include "controls/mxbutton/render/picture_effects.h"

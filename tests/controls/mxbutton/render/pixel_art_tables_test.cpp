@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three pictures of the rounded pixel-art look, checked as data: which pixels each corner block sets,
 // how many, the fixed rows and colours, and that hot and pressed share one shape.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The repaint pipeline: what it writes back, the checked rule, caption and picture placement.
 
 #include "button_looks.h"

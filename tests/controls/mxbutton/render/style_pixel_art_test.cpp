@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rounded pixel-art painter: which picture it chooses, what it does around the drawing, and the drawn
 // pixels against reference images drawn independently from the same tables.
 

@@ -1,11 +1,13 @@
 #include "controls/player/media_item.h"
 
+#include "common/path_text.h"
+
 #include <QFileInfo>
 
 namespace trimvox {
 
 MediaItem::MediaItem(const QString& path, const MediaInfo& info)
-    : duration_(info.playable ? info.durationSeconds : 0.0), title_(QString::fromStdString(info.title)),
+    : duration_(info.playable ? info.durationSeconds : 0.0), title_(QString::fromStdString(DisplayName(info.title))),
       sourceURL_(path) {
     fileType_ = QFileInfo(path).suffix().toLower();
     if (fileType_.isEmpty() && info.playable) {

@@ -126,7 +126,8 @@ std::string PathBytes(std::u16string_view text) {
         const char16_t unit = text[at];
         if (unit >= 0xD800 && unit <= 0xDBFF && at + 1 < text.size() && text[at + 1] >= 0xDC00 &&
             text[at + 1] <= 0xDFFF) {
-            AppendUtf8(bytes, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[at + 1] - 0xDC00));
+            AppendUtf8(bytes,
+                       0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[at + 1] - 0xDC00));
             ++at;
         } else if (unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF) {
             bytes += static_cast<char>(unit - kEscapeBase); // an escaped byte

@@ -17,7 +17,8 @@ std::u16string PathText(std::string_view bytes);
 std::string PathBytes(std::u16string_view text);
 
 // A name's bytes as UTF-8 text to show: valid UTF-8 as it is; otherwise decoded as GB18030 where the whole
-// name decodes so (names from Chinese Windows archives); otherwise UTF-8 with U+FFFD for each byte that is not.
+// name decodes so (names from Chinese Windows archives); otherwise UTF-8 with U+FFFD for each byte that is
+// not.
 std::string DisplayName(std::string_view bytes);
 
 // True when the bytes are valid UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).

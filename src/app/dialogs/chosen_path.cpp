@@ -72,7 +72,8 @@ QString DialogFolder(const std::string& folder) {
     std::string path = folder;
     while (!path.empty() && !IsValidUtf8(path)) {
         const auto slash = path.find_last_of('/');
-        path = slash == std::string::npos || slash == 0 ? std::string(slash == 0 ? "/" : "") : path.substr(0, slash);
+        path = slash == std::string::npos || slash == 0 ? std::string(slash == 0 ? "/" : "")
+                                                        : path.substr(0, slash);
     }
     return QString::fromStdString(path);
 }

@@ -69,8 +69,7 @@ private:
         if (!PathTextExists(target)) {
             return true;
         }
-        return QMessageBox::warning(this, windowTitle(),
-                                    OverwritePromptText(ShownPath(target)),
+        return QMessageBox::warning(this, windowTitle(), OverwritePromptText(ShownPath(target)),
                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
     }
 
@@ -122,7 +121,8 @@ QString FileDialog(std::int16_t saveFlag, const QString& title, const QString& f
         const int result = RunAndWait(dialog);
         const qint64 open = DialogTickCount() - shown;
         const QStringList files = dialog.selectedFiles();
-        chosen = (result == QDialog::Accepted && !files.isEmpty()) ? ResolveChosenPath(files.first()) : QString();
+        chosen =
+            (result == QDialog::Accepted && !files.isEmpty()) ? ResolveChosenPath(files.first()) : QString();
         return open;
     };
     if (show(record->file) < kQuickFailureMs) {

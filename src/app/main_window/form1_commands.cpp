@@ -217,7 +217,8 @@ void Form1::SavePreview() {
     }
     const std::string error = CopyFileReplacing(previewFile, BytesOf(path));
     if (!error.empty()) {
-        ShowMessage(QStringLiteral("保存失败：无法写入 %1（%2）。").arg(Shown(path), QString::fromStdString(error)));
+        ShowMessage(
+            QStringLiteral("保存失败：无法写入 %1（%2）。").arg(Shown(path), QString::fromStdString(error)));
         return;
     }
     ShowMessage(QStringLiteral("已保存至：") + Shown(path));

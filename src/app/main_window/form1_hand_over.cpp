@@ -46,8 +46,9 @@ void Form1::OpenPendingHandOver() {
     }
     const QString path = std::exchange(pendingHandOver_, QString());
     // The file already open is only brought to the front, its marks kept.
-    const QString open =
-        controls_.wmp != nullptr ? controls_.wmp->currentMedia().getItemInfo(QStringLiteral("sourceURL")) : QString();
+    const QString open = controls_.wmp != nullptr
+                             ? controls_.wmp->currentMedia().getItemInfo(QStringLiteral("sourceURL"))
+                             : QString();
     if (!SameFile(path, open)) {
         OpenChosenFile(path);
     }

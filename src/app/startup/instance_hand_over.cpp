@@ -54,8 +54,8 @@ int TryHandOver(const sockaddr_un& address, const QByteArray& message, const QDe
             if (::poll(&wait, 1, RemainingMs(deadline)) <= 0) {
                 break;
             }
-            const ssize_t n = ::send(fd, message.constData() + sent, static_cast<std::size_t>(message.size() - sent),
-                                     MSG_NOSIGNAL);
+            const ssize_t n = ::send(fd, message.constData() + sent,
+                                     static_cast<std::size_t>(message.size() - sent), MSG_NOSIGNAL);
             if (n < 0 && errno != EAGAIN && errno != EINTR) {
                 break;
             }

@@ -59,6 +59,7 @@ private:
 // or is busy, for up to `connectMs`), sends `path` and waits for the confirmation; a connection closed
 // without one is tried again while time is left, all within `totalMs`. True when the running program
 // confirmed that it has the path.
-bool HandOverFile(const std::string& socketPath, const QString& path, int connectMs = 5000, int totalMs = 15000);
+bool HandOverFile(const std::string& socketPath, const QString& path, int connectMs = 5000,
+                  int totalMs = 15000);
 
 } // namespace trimvox

@@ -16,7 +16,8 @@ bool IsPrivateFolder(const std::string& folder) {
 }
 
 std::string PrivateRuntimeFolder() {
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && IsPrivateFolder(runtime)) {
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        runtime != nullptr && IsPrivateFolder(runtime)) {
         return runtime;
     }
     const char* temp = std::getenv("TMPDIR");

@@ -7,8 +7,8 @@
 namespace trimvox {
 
 MediaItem::MediaItem(const QString& path, const MediaInfo& info)
-    : duration_(info.playable ? info.durationSeconds : 0.0), title_(QString::fromStdString(DisplayName(info.title))),
-      sourceURL_(path) {
+    : duration_(info.playable ? info.durationSeconds : 0.0),
+      title_(QString::fromStdString(DisplayName(info.title))), sourceURL_(path) {
     fileType_ = QFileInfo(path).suffix().toLower();
     if (fileType_.isEmpty() && info.playable) {
         fileType_ = QStringLiteral("mp3");

@@ -1,9 +1,9 @@
 #include "controls/player/media_session.h"
 
 #include "common/path_text.h"
-#include "mp3/frame_sync.h"
 #include "controls/player/offset_file_device.h"
 #include "controls/player/play_state.h"
+#include "mp3/frame_sync.h"
 
 #include <QAudio>
 #include <QAudioOutput>
@@ -111,7 +111,8 @@ void MediaSession::openBackend() {
     if (start > 0 || !IsValidUtf8(pathBytes_)) {
         auto* device = new OffsetFileDevice(pathBytes_, start, player_);
         if (device->open(QIODevice::ReadOnly)) {
-            player_->setSourceDevice(device, QUrl::fromLocalFile(QString::fromStdString(DisplayName(pathBytes_))));
+            player_->setSourceDevice(device,
+                                     QUrl::fromLocalFile(QString::fromStdString(DisplayName(pathBytes_))));
             return;
         }
         delete device;

@@ -43,7 +43,8 @@ protected:
 
     void DropFile(const std::string& bytes) {
         QMimeData mime;
-        mime.setUrls({QUrl::fromEncoded("file://" + QByteArray::fromStdString(bytes).toPercentEncoding("/"))});
+        mime.setUrls(
+            {QUrl::fromEncoded("file://" + QByteArray::fromStdString(bytes).toPercentEncoding("/"))});
         const QPoint at = form_->rect().center();
         QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(form_.get(), &enter);
@@ -60,7 +61,7 @@ TEST_F(FileNameBytes, ANameThatIsNotUtf8OpensPlaysCutsAndSaves) {
         const char* what;
         std::string name; // the bytes of the folder's and the file's name, without ".mp3"
         Way way;
-        QString shown;    // the title shown
+        QString shown; // the title shown
     };
     const QString gbk = QStringLiteral("你好");
     const QString latin1 = QStringLiteral("caf") + QChar(QChar::ReplacementCharacter);
@@ -91,14 +92,16 @@ TEST_F(FileNameBytes, ANameThatIsNotUtf8OpensPlaysCutsAndSaves) {
             break;
         case Way::OpenDialog:
             // The dialog shows the name as Qt decodes it; that is what the user picks.
-            driver_.onFileDialog(DialogDriver::TypePathAndEnter(QFile::decodeName(QByteArray::fromStdString(file))));
+            driver_.onFileDialog(
+                DialogDriver::TypePathAndEnter(QFile::decodeName(QByteArray::fromStdString(file))));
             Click(0);
             break;
         }
         ASSERT_TRUE(WaitUntil([&] { return Title() == QStringLiteral("名称：") + row.shown; }, 10000))
             << Title().toStdString();
         ASSERT_TRUE(WaitUntil([&] { return !ui().Timer1->isActive(); }));
-        EXPECT_TRUE(ui().Label3->text().startsWith(QStringLiteral("时长： 2"))) << ui().Label3->text().toStdString();
+        EXPECT_TRUE(ui().Label3->text().startsWith(QStringLiteral("时长： 2")))
+            << ui().Label3->text().toStdString();
         EXPECT_EQ(mymode::LoadLastFolder(), folder);
         EXPECT_TRUE(WaitUntil([&] { return player().playState() == 3; }, 10000)) << player().playState();
 

@@ -65,7 +65,8 @@ public:
             char opened = 0;
             for (int i = 0; i < count; ++i) {
                 const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-                if (fd < 0 || ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
+                if (fd < 0 ||
+                    ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
                     opened = 1; // could not open them all
                 }
             }
@@ -129,19 +130,19 @@ protected:
 
 TEST_F(HandOver, OpensTheFileOnlyWhenItCanAndLeavesTheRunningProgramIntactOtherwise) {
     enum class Scene {
-        Idle,         // nothing else happens
-        OpenDialog,   // the open dialog is up; it is cancelled afterwards
-        SaveDialog,   // a preview was cut and the save dialog is up; the preview is saved afterwards
-        Flood,        // 1,100 idle connections stay open
-        SlowClients,  // a client that announced 2 GB and sent 100 bytes, and one that sends nothing
+        Idle,        // nothing else happens
+        OpenDialog,  // the open dialog is up; it is cancelled afterwards
+        SaveDialog,  // a preview was cut and the save dialog is up; the preview is saved afterwards
+        Flood,       // 1,100 idle connections stay open
+        SlowClients, // a client that announced 2 GB and sent 100 bytes, and one that sends nothing
     };
     struct Row {
         const char* what;
         Scene scene;
         const char* argument; // the path given to the second start
         int exitCode;
-        const char* err;        // standard error holds this
-        bool opens;             // the handed-over file replaces the open one (else title and marks stay)
+        const char* err; // standard error holds this
+        bool opens;      // the handed-over file replaces the open one (else title and marks stay)
     };
     const Row rows[] = {
         {"a file", Scene::Idle, "second.mp3", 0, "", true},
@@ -223,7 +224,8 @@ TEST_F(HandOver, OpensTheFileOnlyWhenItCanAndLeavesTheRunningProgramIntactOtherw
             announcing.Send(message + QByteArray(96, 'a'));
             handOver();
             EXPECT_TRUE(WaitUntil([&] { return announcing.Closed(); }, 1000));
-            EXPECT_TRUE(WaitUntil([&] { return silent.Closed(); }, HandOverServer::kClientTimeLimitMs + 2000));
+            EXPECT_TRUE(
+                WaitUntil([&] { return silent.Closed(); }, HandOverServer::kClientTimeLimitMs + 2000));
             break;
         }
         }

@@ -31,7 +31,8 @@ TEST(HandOverMessage, ReadsOnePathAndRefusesAnythingElse) {
     const Case cases[] = {
         {"a path", message, State::Complete, path},
         {"as Qt's data stream writes it", Streamed(path), State::Complete, path},
-        {"a path that keeps bytes that are not UTF-8", HandOverMessageBytes(escaped), State::Complete, escaped},
+        {"a path that keeps bytes that are not UTF-8", HandOverMessageBytes(escaped), State::Complete,
+         escaped},
         {"nothing yet", {}, State::Incomplete, {}},
         {"part of the length", message.left(3), State::Incomplete, {}},
         {"part of the path", message.left(message.size() - 1), State::Incomplete, {}},

@@ -34,9 +34,9 @@ TEST(PrivateRuntimeFolder, LockAndSocketOnlyInAFolderOnlyTheUserCanReach) {
     enum class Planted { Nothing, OpenToAll, Link, OtherOwner };
     struct Row {
         const char* what;
-        bool runtimeValid;     // XDG_RUNTIME_DIR names a private folder (else one open to all)
-        Planted planted;       // what someone else put at <tmp>/trimvox-<uid> first
-        const char* expected;  // where the socket goes: "runtime", "own" (<tmp>/trimvox-<uid>) or "" (none)
+        bool runtimeValid;    // XDG_RUNTIME_DIR names a private folder (else one open to all)
+        Planted planted;      // what someone else put at <tmp>/trimvox-<uid> first
+        const char* expected; // where the socket goes: "runtime", "own" (<tmp>/trimvox-<uid>) or "" (none)
     };
     const std::string own = "trimvox-" + std::to_string(::geteuid());
     const Row rows[] = {

@@ -212,6 +212,14 @@ TEST_F(HandOver, OpensTheFileOnlyWhenItCanAndLeavesTheRunningProgramIntactOtherw
             EXPECT_EQ(ReadWholeFile(saved).value_or(Bytes{}), preview);
             break;
         case Scene::Flood: {
+            // The usual limit of open files for the running program (the flood raises its own).
+            rlimit limit{};
+            ::getrlimit(RLIMIT_NOFILE, &limit);
+            const rlimit before = limit;
+            limit.rlim_cur = std::min<rlim_t>(1024, limit.rlim_max);
+            ::setrlimit(RLIMIT_NOFILE, &limit);
+            const std::shared_ptr<void> restore(nullptr,
+                                                [&before](void*) { ::setrlimit(RLIMIT_NOFILE, &before); });
             Flood flood(SocketPath(), 1100);
             ASSERT_TRUE(flood.WaitUntilOpen());
             handOver();

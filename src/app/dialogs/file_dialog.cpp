@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/dialogs/file_dialog.h"
 
+#include "app/dialogs/chosen_path.h"
 #include "app/dialogs/file_dialog_clock.h"
 #include "app/dialogs/file_dialog_record.h"
 
@@ -20,9 +21,9 @@ constexpr qint64 kQuickFailureMs = 20;
 // exist, the save dialog asks before it replaces one (about the path that will be written).
 class RecordFileDialog : public QFileDialog {
 public:
-    explicit RecordFileDialog(const DialogRecord& record) : record_(record) {
+    RecordFileDialog(const DialogRecord& record, QWidget* owner) : QFileDialog(owner), record_(record) {
         setOption(QFileDialog::DontUseNativeDialog, true);
-        setWindowModality(Qt::NonModal);
+        setWindowModality(owner != nullptr ? Qt::WindowModal : Qt::NonModal);
         setWindowTitle(record.title);
         setAcceptMode(record.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         setFileMode(QFileDialog::AnyFile);
@@ -52,7 +53,7 @@ protected:
 
 private:
     bool MayCreate(const QString& chosen) {
-        if ((record_.flags & DialogRecord::kCreatePrompt) == 0 || QFileInfo::exists(chosen) ||
+        if ((record_.flags & DialogRecord::kCreatePrompt) == 0 || PathTextExists(ResolveChosenPath(chosen)) ||
             chosen.endsWith(QLatin1Char('/'))) {
             return true;
         }
@@ -65,20 +66,19 @@ private:
         if ((record_.flags & DialogRecord::kOverwritePrompt) == 0 || QFileInfo(chosen).isDir()) {
             return true;
         }
-        const QString target = record_.target ? record_.target(chosen) : chosen;
-        if (!QFileInfo::exists(target)) {
+        const QString target = ResolveChosenPath(record_.target ? record_.target(chosen) : chosen);
+        if (!PathTextExists(target)) {
             return true;
         }
-        return QMessageBox::warning(this, windowTitle(),
-                                    OverwritePromptText(QDir::toNativeSeparators(target)),
+        return QMessageBox::warning(this, windowTitle(), OverwritePromptText(ShownPath(target)),
                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
     }
 
     DialogRecord record_;
 };
 
-// Shows the dialog without an owner and waits for it; returns the dialog's result.
-int RunWithoutOwner(RecordFileDialog& dialog) {
+// Shows the dialog (modal to its owner, if it has one) and waits for it; returns the dialog's result.
+int RunAndWait(RecordFileDialog& dialog) {
     QEventLoop loop;
     QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
     dialog.show();
@@ -102,7 +102,7 @@ QString OverwritePromptText(const QString& path) {
 
 QString FileDialog(std::int16_t saveFlag, const QString& title, const QString& filter,
                    const QString& initialName, const QString& defaultExtension, const QString& initialFolder,
-                   const std::function<QString(const QString&)>& target) {
+                   const std::function<QString(const QString&)>& target, QWidget* owner) {
     auto record =
         BuildDialogRecord(saveFlag != 0, title, filter, initialName, defaultExtension, initialFolder);
     if (!record) {
@@ -115,14 +115,15 @@ QString FileDialog(std::int16_t saveFlag, const QString& title, const QString& f
 
     QString chosen;
     // Shows one dialog and returns how long it was open, in milliseconds.
-    const auto show = [&record, &chosen](const QString& name) {
-        RecordFileDialog dialog(*record);
+    const auto show = [&record, &chosen, owner](const QString& name) {
+        RecordFileDialog dialog(*record, owner);
         dialog.selectFile(name);
         const qint64 shown = DialogTickCount();
-        const int result = RunWithoutOwner(dialog);
+        const int result = RunAndWait(dialog);
         const qint64 open = DialogTickCount() - shown;
         const QStringList files = dialog.selectedFiles();
-        chosen = (result == QDialog::Accepted && !files.isEmpty()) ? files.first() : QString();
+        chosen =
+            (result == QDialog::Accepted && !files.isEmpty()) ? ResolveChosenPath(files.first()) : QString();
         return open;
     };
     if (show(record->file) < kQuickFailureMs) {

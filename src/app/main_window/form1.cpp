@@ -33,7 +33,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
         connect(controls_.Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
     }
     setAcceptDrops(true);
-    installEventFilter(new Mp3DropFilter(this, [this](const QString& path) { OpenChosenFile(path); }));
+    installEventFilter(new Mp3DropFilter(
+        this, [this](const QString& path) { OpenChosenFile(path); },
+        [](const QString& why) { ShowMessage(why); }));
     InstallMainWindowKeys(*this);
     SetUpContextMenu();
 }
@@ -48,9 +50,11 @@ bool Form1::Form_Initialize(const QString& fileToHandOver) {
         ShowMessage(QStringLiteral("程序已经运行！"), QStringLiteral("禁止多开"));
         return false;
     }
-    handOver_ = std::make_unique<HandOverServer>();
-    connect(handOver_.get(), &HandOverServer::FileHandedOver, this, &Form1::OpenHandedOverFile);
-    handOver_->Listen(instance_.HandOverSocketPath());
+    if (instance_.HoldsLock()) {
+        handOver_ = std::make_unique<HandOverServer>();
+        connect(handOver_.get(), &HandOverServer::FileHandedOver, this, &Form1::OpenHandedOverFile);
+        handOver_->Listen(instance_.HandOverSocketPath());
+    }
     PrepareDataFolderAndSkin(*skin_);
     return true;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's six commands and the credit line.
+#include "app/dialogs/chosen_path.h"
 #include "app/dialogs/file_dialog.h"
 #include "app/dialogs/message_box.h"
 #include "app/main_window/form1.h"
@@ -7,6 +8,7 @@
 #include "app/main_window/seconds_text.h"
 #include "app/preview/form2.h"
 #include "common/number_text.h"
+#include "common/path_text.h"
 #include "controls/player/media_player.h"
 #include "cutting/cut_preview.h"
 #include "platform/fs/byte_file.h"
@@ -32,8 +34,14 @@ namespace {
 const QString kDialogTitle = QStringLiteral("请选择主文件");
 const QString kMp3Filter = QStringLiteral("*.mp3|*.mp3");
 
-std::filesystem::path PathOf(const QString& text) {
-    return std::filesystem::path(text.toStdString());
+// The bytes a path text names (names that are not UTF-8 are carried escaped, see common/path_text.h).
+std::string BytesOf(const QString& text) {
+    return PathBytes(text.toStdU16String());
+}
+
+// A path as the user reads it.
+QString Shown(const QString& text) {
+    return QString::fromStdString(DisplayName(BytesOf(text)));
 }
 
 } // namespace
@@ -105,7 +113,7 @@ void Form1::mxb_Click(int Index) {
 
 void Form1::OpenFile() {
     OpenChosenFile(modpath::FileDialog(0, kDialogTitle, kMp3Filter, {}, {},
-                                       QString::fromStdString(mymode::LoadLastFolder())));
+                                       modpath::DialogFolder(mymode::LoadLastFolder()), {}, this));
 }
 
 void Form1::OpenChosenFile(const QString& path) {
@@ -114,7 +122,7 @@ void Form1::OpenChosenFile(const QString& path) {
         controls_.wmp->controls().play();
     }
     if (!path.isEmpty()) {
-        mymode::SaveLastFolder(path.toStdString());
+        mymode::SaveLastFolder(BytesOf(path));
     }
     // Also after a cancelled dialog: the next tick shows what is loaded and clears the marks.
     if (controls_.Timer1 != nullptr) {
@@ -151,7 +159,7 @@ CutResult Form1::CutPreview() {
     if (controls_.wmp != nullptr) {
         const MediaItem& media = controls_.wmp->currentMedia();
         cut.duration = media.duration();
-        cut.sourceUrl = media.getItemInfo(QStringLiteral("sourceURL")).toStdString();
+        cut.sourceUrl = BytesOf(media.getItemInfo(QStringLiteral("sourceURL")));
     }
     cut.startPos = StartPos;
     cut.endPos = EndPos;
@@ -199,7 +207,7 @@ void Form1::SavePreview() {
     if (previewMissing()) {
         return;
     }
-    const QString chosen = modpath::FileDialog(1, kDialogTitle, kMp3Filter, {}, {}, {}, SavedPath);
+    const QString chosen = modpath::FileDialog(1, kDialogTitle, kMp3Filter, {}, {}, {}, SavedPath, this);
     if (chosen.isEmpty()) {
         return;
     }
@@ -208,12 +216,13 @@ void Form1::SavePreview() {
     if (previewMissing()) {
         return;
     }
-    const std::string error = CopyFileReplacing(previewFile, PathOf(path));
+    const std::string error = CopyFileReplacing(previewFile, BytesOf(path));
     if (!error.empty()) {
-        ShowMessage(QStringLiteral("保存失败：无法写入 %1（%2）。").arg(path, QString::fromStdString(error)));
+        ShowMessage(
+            QStringLiteral("保存失败：无法写入 %1（%2）。").arg(Shown(path), QString::fromStdString(error)));
         return;
     }
-    ShowMessage(QStringLiteral("已保存至：") + path);
+    ShowMessage(QStringLiteral("已保存至：") + Shown(path));
 }
 
 void Form1::ChangeSkin() {

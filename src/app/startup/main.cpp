@@ -3,10 +3,10 @@
 #include "app/main_window/form1.h"
 #include "app/startup/app_language.h"
 #include "app/startup/gui_command_line.h"
+#include "app/startup/launch_file.h"
+#include "common/path_text.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -39,11 +39,14 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv); // takes Qt's own options out of argv
     QString file;
     if (!line.file.empty()) {
-        // Absolute, so that a running instance with another working folder finds it too.
-        file = QFileInfo(QFile::decodeName(line.file.c_str())).absoluteFilePath();
-        if (!QFileInfo(file).isFile()) {
-            std::cerr << "trimvox: '" << line.file << "' is not a file\n";
+        // Checked before anything else, so that a bad path never reaches a running instance. Absolute, so
+        // that a running instance with another working folder finds it too; kept as the bytes it names.
+        const trimvox::LaunchFile launch = trimvox::CheckLaunchFile(line.file);
+        if (!launch.error.empty()) {
+            std::cerr << "trimvox: " << launch.error << "\n";
+            return 1;
         }
+        file = QString::fromStdU16String(trimvox::PathText(launch.path));
     }
 
     QApplication::setApplicationName(QStringLiteral("Trimvox"));

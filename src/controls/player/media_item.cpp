@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/player/media_item.h"
 
+#include "common/path_text.h"
+
 #include <QFileInfo>
 
 namespace trimvox {
 
 MediaItem::MediaItem(const QString& path, const MediaInfo& info)
-    : duration_(info.playable ? info.durationSeconds : 0.0), title_(QString::fromStdString(info.title)),
-      sourceURL_(path) {
+    : duration_(info.playable ? info.durationSeconds : 0.0),
+      title_(QString::fromStdString(DisplayName(info.title))), sourceURL_(path) {
     fileType_ = QFileInfo(path).suffix().toLower();
     if (fileType_.isEmpty() && info.playable) {
         fileType_ = QStringLiteral("mp3");

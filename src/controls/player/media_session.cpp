@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/player/media_session.h"
 
-#include "mp3/frame_sync.h"
+#include "common/path_text.h"
 #include "controls/player/offset_file_device.h"
 #include "controls/player/play_state.h"
+#include "mp3/frame_sync.h"
 
 #include <QAudio>
 #include <QAudioOutput>
@@ -14,16 +15,25 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 
 namespace trimvox {
 
 namespace {
 
-QString LocalPath(const QString& url) {
+// The bytes of the file that `url` names (file names are bytes: a path text keeps those that are not UTF-8,
+// see common/path_text.h), made absolute.
+std::string LocalPathBytes(const QString& url) {
+    std::string bytes;
     if (url.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
-        return QUrl(url).toLocalFile();
+        bytes = QByteArray::fromPercentEncoding(QUrl(url).path(QUrl::FullyEncoded).toLatin1()).toStdString();
+    } else {
+        bytes = PathBytes(url.toStdU16String());
     }
-    return url;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(bytes, error);
+    return error ? bytes : absolute.lexically_normal().string();
 }
 
 bool IsLoaded(QMediaPlayer::MediaStatus status) {
@@ -33,14 +43,16 @@ bool IsLoaded(QMediaPlayer::MediaStatus status) {
 }
 
 // The byte where the file's audio starts (see FindAudioStart), from its first 64 KiB.
-qint64 AudioStart(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+qint64 AudioStart(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
         return 0;
     }
-    const QByteArray head = file.read(64 * 1024);
-    return static_cast<qint64>(FindAudioStart(reinterpret_cast<const std::uint8_t*>(head.constData()),
-                                              static_cast<std::size_t>(head.size())));
+    std::string head(64 * 1024, '\0');
+    file.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0)));
+    return static_cast<qint64>(
+        FindAudioStart(reinterpret_cast<const std::uint8_t*>(head.data()), head.size()));
 }
 
 } // namespace
@@ -59,12 +71,14 @@ void MediaSession::setURL(const QString& url) {
     closeBackend(true);
     url_ = url;
     path_.clear();
+    pathBytes_.clear();
     recoveries_ = 0;
     if (url.isEmpty()) {
         media_ = MediaItem();
     } else {
-        path_ = QFileInfo(LocalPath(url)).absoluteFilePath();
-        const MediaInfo info = ReadMediaInfo(path_.toStdU16String());
+        pathBytes_ = LocalPathBytes(url);
+        path_ = QString::fromStdU16String(PathText(pathBytes_));
+        const MediaInfo info = ReadMediaInfo(pathBytes_);
         media_ = MediaItem(path_, info);
         if (info.playable) {
             openBackend();
@@ -92,12 +106,14 @@ void MediaSession::openBackend() {
     connect(player_, &QMediaPlayer::seekableChanged, this, &MediaSession::applyPendingSeek);
     connect(player_, &QMediaPlayer::durationChanged, this, &MediaSession::applyPendingSeek);
     connect(player_, &QMediaPlayer::positionChanged, this, &MediaSession::onPosition);
-    // A file that begins inside a frame (a raw cut) is read from its first real frame on.
-    const qint64 start = AudioStart(path_);
-    if (start > 0) {
-        auto* device = new OffsetFileDevice(path_, start, player_);
+    // A file that begins inside a frame (a raw cut) is read from its first real frame on; a file whose name
+    // is not UTF-8 is read through a device too, as a URL of Qt's cannot name it.
+    const qint64 start = AudioStart(pathBytes_);
+    if (start > 0 || !IsValidUtf8(pathBytes_)) {
+        auto* device = new OffsetFileDevice(pathBytes_, start, player_);
         if (device->open(QIODevice::ReadOnly)) {
-            player_->setSourceDevice(device, QUrl::fromLocalFile(path_));
+            player_->setSourceDevice(device,
+                                     QUrl::fromLocalFile(QString::fromStdString(DisplayName(pathBytes_))));
             return;
         }
         delete device;

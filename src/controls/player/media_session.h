@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <string>
 
 class QAudioOutput;
 
@@ -86,7 +87,8 @@ private:
     std::int64_t now() const { return clock_.elapsed(); }
 
     QString url_;
-    QString path_; // the opened file's full path
+    QString path_;          // the opened file's full path, as a path text (common/path_text.h)
+    std::string pathBytes_; // the same path's bytes
     MediaItem media_;
     QMediaPlayer* player_ = nullptr; // the backend; null when nothing playable is open
     QAudioOutput* output_ = nullptr;

@@ -1,13 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/player/offset_file_device.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace trimvox {
 
-OffsetFileDevice::OffsetFileDevice(const QString& path, qint64 offset, QObject* parent)
-    : QIODevice(parent), file_(path), offset_(offset) {}
+OffsetFileDevice::OffsetFileDevice(const std::string& path, qint64 offset, QObject* parent)
+    : QIODevice(parent), path_(path), offset_(offset) {}
 
 bool OffsetFileDevice::open(OpenMode mode) {
-    if ((mode & WriteOnly) != 0 || !file_.open(QIODevice::ReadOnly) || !file_.seek(offset_)) {
+    if ((mode & WriteOnly) != 0) {
+        return false;
+    }
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    if (!file_.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    if (!file_.seek(offset_)) {
         file_.close();
         return false;
     }

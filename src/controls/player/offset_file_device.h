@@ -3,16 +3,18 @@
 
 #include <QFile>
 #include <QIODevice>
+#include <string>
 
 namespace trimvox {
 
 // A file read from a given byte on: the player reads a preview from where its audio really starts,
-// without a copy of the file. Closing it releases the file at once.
+// without a copy of the file. The file is named by its bytes, so that a name that is not UTF-8 opens too.
+// Closing it releases the file at once.
 class OffsetFileDevice : public QIODevice {
     Q_OBJECT
 
 public:
-    OffsetFileDevice(const QString& path, qint64 offset, QObject* parent = nullptr);
+    OffsetFileDevice(const std::string& path, qint64 offset, QObject* parent = nullptr);
 
     bool open(OpenMode mode) override;
     void close() override;
@@ -25,6 +27,7 @@ protected:
     qint64 writeData(const char* data, qint64 maxSize) override;
 
 private:
+    std::string path_;
     QFile file_;
     qint64 offset_;
 };

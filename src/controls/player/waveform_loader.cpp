@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/player/waveform_loader.h"
 
+#include "common/path_text.h"
+
 #include "controls/player/background_priority.h"
 
 #include <QMetaObject>
@@ -91,7 +93,7 @@ void WaveformLoader::start(const QString& path, int columns, double duration) {
                 this, [this, job] { take(job); }, Qt::QueuedConnection);
         }
     };
-    PeakRequest request{path.toStdU16String(), columns, duration, WorkerCount(),
+    PeakRequest request{PathBytes(path.toStdU16String()), columns, duration, WorkerCount(),
                         [] { LowerThisThreadPriority(kNiceSteps); }};
     thread_ = std::thread([request = std::move(request), job, notify] {
         ComputePeaks(request, job->stop, [&](int column, PeakPair peak) {

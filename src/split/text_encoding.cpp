@@ -51,44 +51,6 @@ IconvResult Convert(std::string_view bytes, const char* from) {
 
 } // namespace
 
-bool IsValidUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    const std::size_t n = bytes.size();
-    while (i < n) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int length = 0;
-        unsigned char low = 0x80, high = 0xBF; // the allowed range of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            low = c == 0xE0 ? 0xA0 : 0x80;
-            high = c == 0xED ? 0x9F : 0xBF;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            low = c == 0xF0 ? 0x90 : 0x80;
-            high = c == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return false;
-        }
-        if (i + static_cast<std::size_t>(length) > n) {
-            return false;
-        }
-        for (int k = 1; k < length; ++k) {
-            const auto b = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
-            if (k == 1 ? (b < low || b > high) : (b < 0x80 || b > 0xBF)) {
-                return false;
-            }
-        }
-        i += static_cast<std::size_t>(length);
-    }
-    return true;
-}
-
 std::optional<std::string> TextToUtf8(std::string_view bytes, int* badLine) {
     if (bytes.starts_with("\xEF\xBB\xBF")) {
         bytes.remove_prefix(3);

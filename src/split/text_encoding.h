@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/path_text.h" // IsValidUtf8
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace trimvox {
-
-// True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing beyond U+10FFFF).
-bool IsValidUtf8(std::string_view bytes);
 
 // The text of a list file as UTF-8: UTF-8 (a byte-order mark dropped), UTF-16 with a byte-order mark, or
 // else GB18030 (which takes in GBK and GB2312), the encoding Chinese Windows programs write. Nothing when

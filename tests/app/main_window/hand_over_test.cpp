@@ -70,7 +70,7 @@ public:
                     opened = 1; // could not open them all
                 }
             }
-            ::write(ready[1], &opened, 1);
+            [[maybe_unused]] const ssize_t told = ::write(ready[1], &opened, 1);
             for (;;) {
                 ::pause();
             }

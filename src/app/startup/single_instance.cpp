@@ -30,10 +30,8 @@ bool SingleInstance::TryAcquire() {
         folder_.clear();
         return true;
     }
-    int result = 0;
-    do {
-        result = ::flock(fd, LOCK_EX | LOCK_NB);
-    } while (result != 0 && errno == EINTR);
+    // Without waiting (LOCK_NB) the call never sleeps, so a signal cannot interrupt it.
+    const int result = ::flock(fd, LOCK_EX | LOCK_NB);
     if (result != 0) {
         const bool held = errno == EWOULDBLOCK;
         ::close(fd);

@@ -88,6 +88,8 @@ public:
 
 signals:
     void playStateChange(int newState);
+    // currentMedia's length became known after the URL was set (see MediaSession::durationChanged).
+    void durationChange(double seconds);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -99,6 +101,7 @@ private:
     void togglePlay();
     void layoutControls();
     void showMedia();
+    void showDuration();
     void showPlayState();
     void showPosition();
     void showMarks();

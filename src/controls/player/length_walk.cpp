@@ -5,6 +5,8 @@
 
 #include <QThread>
 
+#include <filesystem>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>

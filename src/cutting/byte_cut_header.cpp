@@ -14,7 +14,8 @@ std::optional<ByteCutHeader> CorrectedHeaderOfByteCut(const CutSource& source, c
                                                       std::int64_t copied) {
     const std::int64_t cutEnd = range.offset + copied;
     // The header frame is the first frame libmpg123 finds when told to keep it.
-    const auto first = MpegFrameReader::OverFile(source.fd(), source.length(), MpegFrameReader::InfoFrame::Keep);
+    const auto first =
+        MpegFrameReader::OverFile(source.fd(), source.length(), MpegFrameReader::InfoFrame::Keep);
     const std::optional<MpegFrame> header = first ? first->Next() : std::nullopt;
     if (!header || header->offset < range.offset || header->offset + header->size > cutEnd) {
         return std::nullopt;
@@ -38,11 +39,14 @@ std::optional<ByteCutHeader> CorrectedHeaderOfByteCut(const CutSource& source, c
             table.AddFrame(frame->size);
         }
     }
+    if (sourceFrames && table.frames() >= *sourceFrames) {
+        return std::nullopt; // the cut holds every frame the header counts: it says the cut's length already
+    }
     constexpr auto kMost = std::numeric_limits<std::uint32_t>::max();
     counts.frames = static_cast<std::uint32_t>(std::min<std::int64_t>(table.frames(), kMost));
-    counts.totalBytes = static_cast<std::uint32_t>(std::min<std::int64_t>(header->size + table.bytes(), kMost));
+    counts.totalBytes =
+        static_cast<std::uint32_t>(std::min<std::int64_t>(header->size + table.bytes(), kMost));
     counts.toc = table.Build();
-    counts.keepsEncoderEnd = sourceFrames && table.frames() >= *sourceFrames;
     if (!CorrectInfoFrame(result.bytes.data(), result.bytes.size(), counts)) {
         return std::nullopt;
     }

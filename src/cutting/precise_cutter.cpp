@@ -131,8 +131,9 @@ class CutWriter {
 public:
     CutWriter(const CutRequest& request, const CutSource& source, MpegFrameReader& reader,
               const MpegFrame& first, const CutFrames& frames, const SourceLayout& layout, CutResult& result)
-        : request_(request), source_(source), reader_(reader), first_(first), frames_(frames), layout_(layout), result_(result),
-          expected_(first.offset), reservoir_(MaxReservoir(reader.format().version)) {}
+        : request_(request), source_(source), reader_(reader), first_(first), frames_(frames),
+          layout_(layout), result_(result), expected_(first.offset),
+          reservoir_(MaxReservoir(reader.format().version)) {}
 
     std::string Write(int out) {
         out_ = out;

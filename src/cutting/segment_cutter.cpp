@@ -87,8 +87,8 @@ CutResult Cut(const CutRequest& request) {
         }
         // A cut that carries the source's Xing/Info/VBRI header frame says its own length, not the source's.
         if (const auto header = CorrectedHeaderOfByteCut(source, result.range, copy.copied)) {
-            if (const int error = WriteSpan(target, header->bytes.data(), header->bytes.size(),
-                                            header->outputOffset);
+            if (const int error =
+                    WriteSpan(target, header->bytes.data(), header->bytes.size(), header->outputOffset);
                 error != 0) {
                 return Reason(error);
             }

@@ -14,10 +14,9 @@ bool HeaderCountsFrames(int fd, std::int64_t size) {
     if (!first) {
         return false;
     }
-    std::vector<std::uint8_t> frame{static_cast<std::uint8_t>(first->header >> 24),
-                                    static_cast<std::uint8_t>(first->header >> 16),
-                                    static_cast<std::uint8_t>(first->header >> 8),
-                                    static_cast<std::uint8_t>(first->header)};
+    std::vector<std::uint8_t> frame{
+        static_cast<std::uint8_t>(first->header >> 24), static_cast<std::uint8_t>(first->header >> 16),
+        static_cast<std::uint8_t>(first->header >> 8), static_cast<std::uint8_t>(first->header)};
     frame.insert(frame.end(), reader->body(), reader->body() + reader->bodySize());
     return InfoFrameFrameCount(frame.data(), frame.size()).has_value();
 }
@@ -40,7 +39,8 @@ std::optional<double> WalkedDuration(int fd, std::int64_t size, const std::atomi
     }
     const std::int64_t samples =
         frames * format.samplesPerFrame - format.encoderDelay - format.encoderPadding;
-    return samples > 0 ? std::optional<double>(static_cast<double>(samples) / format.sampleRate) : std::nullopt;
+    return samples > 0 ? std::optional<double>(static_cast<double>(samples) / format.sampleRate)
+                       : std::nullopt;
 }
 
 } // namespace trimvox

@@ -33,10 +33,9 @@ std::optional<MpegFrame> HeaderFrame(const fs::path& path) {
                                                   MpegFrameReader::InfoFrame::Keep);
     std::optional<MpegFrame> first = reader ? reader->Next() : std::nullopt;
     if (first) {
-        std::vector<std::uint8_t> frame{static_cast<std::uint8_t>(first->header >> 24),
-                                        static_cast<std::uint8_t>(first->header >> 16),
-                                        static_cast<std::uint8_t>(first->header >> 8),
-                                        static_cast<std::uint8_t>(first->header)};
+        std::vector<std::uint8_t> frame{
+            static_cast<std::uint8_t>(first->header >> 24), static_cast<std::uint8_t>(first->header >> 16),
+            static_cast<std::uint8_t>(first->header >> 8), static_cast<std::uint8_t>(first->header)};
         frame.insert(frame.end(), reader->body(), reader->body() + reader->bodySize());
         if (!InfoFrameFrameCount(frame.data(), frame.size())) {
             first.reset();
@@ -96,7 +95,8 @@ TEST(ByteCutHeader, CutFromTheStartSaysItsOwnLength) {
             EXPECT_EQ(out.substr(0, from), copied.substr(0, from));
             EXPECT_EQ(out.substr(to), copied.substr(to));
             if (row.end < 30.0) {
-                EXPECT_NE(out.substr(from, to - from), copied.substr(from, to - from)) << "the counts unchanged";
+                EXPECT_NE(out.substr(from, to - from), copied.substr(from, to - from))
+                    << "the counts unchanged";
             }
         } else {
             EXPECT_EQ(out, copied);

@@ -33,7 +33,8 @@ TEST(FrameSearchBound, GigabytesWithoutFramesAreRefusedSoon) {
         c = static_cast<char>(random());
     }
     const std::string tag = std::string("ID3\x03\x00\x00\x00\x00\x07\x76", 10) + std::string(1000, '\0');
-    for (const fs::path& source : {sparse("zeros.mp3", {}), sparse("noise.mp3", noise), sparse("tag.mp3", tag)}) {
+    for (const fs::path& source :
+         {sparse("zeros.mp3", {}), sparse("noise.mp3", noise), sparse("tag.mp3", tag)}) {
         SCOPED_TRACE(source.filename().string());
         CutRequest request;
         request.source = source;

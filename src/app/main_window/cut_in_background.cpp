@@ -14,7 +14,8 @@ namespace trimvox {
 CutResult CutPreviewInBackground(const PreviewCut& cut, QWidget* owner) {
     std::atomic<bool> cancel{false};
     CutResult result;
-    std::unique_ptr<QThread> worker(QThread::create([&result, &cancel, cut] { result = CutPreview(cut, &cancel); }));
+    std::unique_ptr<QThread> worker(
+        QThread::create([&result, &cancel, cut] { result = CutPreview(cut, &cancel); }));
     QEventLoop waiting;
     QObject::connect(worker.get(), &QThread::finished, &waiting, &QEventLoop::quit);
 

@@ -155,8 +155,8 @@ void Form1::ShowCutLength() {
         return;
     }
     // Both marks set since the file was opened: their span, whichever of them changed last.
-    const bool bothMarked =
-        controls_.wmp != nullptr && controls_.wmp->startMark().has_value() && controls_.wmp->endMark().has_value();
+    const bool bothMarked = controls_.wmp != nullptr && controls_.wmp->startMark().has_value() &&
+                            controls_.wmp->endMark().has_value();
     controls_.Label7->setText(QStringLiteral("截取时长：") +
                               (bothMarked ? SecondsText(EndPos - StartPos) : QString()));
 }

@@ -48,7 +48,8 @@ void Form1::ShowDuration() {
     if (controls_.wmp == nullptr || (controls_.Timer1 != nullptr && controls_.Timer1->isActive())) {
         return; // the tick to come shows it
     }
-    SetText(controls_.Label3, QStringLiteral("时长：") + SecondsText(controls_.wmp->currentMedia().duration()));
+    SetText(controls_.Label3,
+            QStringLiteral("时长：") + SecondsText(controls_.wmp->currentMedia().duration()));
 }
 
 void Form1::Timer2_Timer() {

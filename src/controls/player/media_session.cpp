@@ -1,8 +1,8 @@
 #include "controls/player/media_session.h"
 
-#include "mp3/frame_sync.h"
 #include "controls/player/offset_file_device.h"
 #include "controls/player/play_state.h"
+#include "mp3/frame_sync.h"
 
 #include <QAudio>
 #include <QAudioOutput>

@@ -16,8 +16,9 @@ namespace trimvox {
 
 // Playback of one media file without any user interface: opens the file given as URL, reads its title and
 // length at once (a large file whose header does not count its frames gets its true length from them in
-// the background, then durationChanged), plays, pauses, stops and seeks, and reports the play state by the player's numbers.
-// Media that cannot be played leaves the session idle (play state 0, length 0) without any message.
+// the background, then durationChanged), plays, pauses, stops and seeks, and reports the play state by the
+// player's numbers. Media that cannot be played leaves the session idle (play state 0, length 0) without any
+// message.
 //
 // Every URL write opens the media in a fresh backend player: a backend player that is given one source after
 // another sometimes never starts or ends at once. Where the backend still reports an end of the media long

@@ -88,7 +88,8 @@ TEST_F(MainWindowCommands, MarksShowInTheirLabels) {
     // Marking the start again updates the cut length too.
     player().controls().setCurrentPosition(0.5);
     Click(1);
-    EXPECT_EQ(ui().Label7->text(), QStringLiteral("截取时长：") + SecondsText(form_->EndPos - form_->StartPos));
+    EXPECT_EQ(ui().Label7->text(),
+              QStringLiteral("截取时长：") + SecondsText(form_->EndPos - form_->StartPos));
 }
 
 TEST_F(MainWindowCommands, PreviewWithoutMarksSaysTheTimeIsWrong) {

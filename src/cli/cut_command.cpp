@@ -152,6 +152,8 @@ std::string Describe(const CutResult& result, const CutRequest& request, const s
         return source + " changes its sample rate or MPEG version mid-stream: " + result.detail;
     case CutError::SameFile:
         return "SOURCE and OUTPUT are the same file";
+    case CutError::Cancelled:
+        return "the cut was called off";
     case CutError::SourceShrank:
         return source + " changed while it was cut: " + result.detail + "; OUTPUT was not written";
     }

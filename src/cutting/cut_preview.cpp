@@ -5,7 +5,7 @@
 
 namespace trimvox {
 
-CutResult CutPreview(const PreviewCut& cut) {
+CutResult CutPreview(const PreviewCut& cut, const std::atomic<bool>* cancel) {
     CutRequest request;
     request.source = cut.sourceUrl;
     request.duration = cut.duration;
@@ -15,6 +15,7 @@ CutResult CutPreview(const PreviewCut& cut) {
     request.onFailure = OldOutput::Remove;
     request.outputPolicy = ReplacePolicy::DataFolderResource;
     request.mode = cut.mode;
+    request.cancel = cancel;
     return CutSegment(request);
 }
 

@@ -19,6 +19,7 @@ struct PreviewCut {
 // Cuts the marked segment out of the loaded file into the preview file "tcut.mp3" in the data folder,
 // replacing the one before. When the cut fails, there is no preview file afterwards (an old one is
 // deleted), and the result says why, so the caller can tell the user instead of playing stale bytes.
-CutResult CutPreview(const PreviewCut& cut);
+// With `cancel`, the cut stops soon after it turns true (see CutRequest::cancel).
+CutResult CutPreview(const PreviewCut& cut, const std::atomic<bool>* cancel = nullptr);
 
 } // namespace trimvox

@@ -130,10 +130,11 @@ struct CutFrames {
 // the output's, and returns the reason for any failure.
 class CutWriter {
 public:
-    CutWriter(const CutSource& source, MpegFrameReader& reader, const MpegFrame& first,
-              const CutFrames& frames, const SourceLayout& layout, CutResult& result)
-        : source_(source), reader_(reader), first_(first), frames_(frames), layout_(layout), result_(result),
-          expected_(first.offset), reservoir_(MaxReservoir(reader.format().version)) {}
+    CutWriter(const CutRequest& request, const CutSource& source, MpegFrameReader& reader,
+              const MpegFrame& first, const CutFrames& frames, const SourceLayout& layout, CutResult& result)
+        : request_(request), source_(source), reader_(reader), first_(first), frames_(frames),
+          layout_(layout), result_(result), expected_(first.offset),
+          reservoir_(MaxReservoir(reader.format().version)) {}
 
     std::string Write(int out) {
         out_ = out;
@@ -166,6 +167,10 @@ private:
         std::optional<MpegFrame> frame = first_;
         std::optional<StreamFrame> candidate; // a frame waiting for the next one to vouch for it
         while (frame && index_ < frames_.end) {
+            if (CutCancelled(request_)) {
+                result_.error = CutError::Cancelled;
+                return "cancelled";
+            }
             if (candidate) {
                 const bool follows = frame->offset == candidate->frame.offset + candidate->frame.size &&
                                      (frame->header & kKindBits) == (candidate->frame.header & kKindBits);
@@ -429,6 +434,7 @@ private:
         return {};
     }
 
+    const CutRequest& request_;
     const CutSource& source_;
     MpegFrameReader& reader_;
     const MpegFrame first_;
@@ -532,7 +538,7 @@ CutResult Cut(const CutRequest& request) {
             }
         }
     }
-    CutWriter writer(source, *reader, *first, frames, layout, result);
+    CutWriter writer(request, source, *reader, *first, frames, layout, result);
     WriteCutOutput(
         request, source.fd(), [&](int out) { return writer.Write(out); }, result);
     return result;

@@ -5,6 +5,7 @@
 #include "platform/fs/atomic_output.h"
 #include "platform/fs/byte_range_copy.h"
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -24,6 +25,7 @@ enum class CutError {
     MixedFormat,      // precise cut: the stream changes its version, layer or sample rate
     SameFile,         // the output is the source itself (the same device and inode), under any name
     SourceShrank,     // the source ended before the bytes its length promised: it changed while it was cut
+    Cancelled,        // the one who asked for the cut called it off
 };
 
 // What a cut did.
@@ -69,10 +71,20 @@ struct CutRequest {
     bool refuseSourceAsOutput = false;
     CopyMethod method = CopyMethod::Fastest;
     CutMode mode = CutMode::Bytes;
+    // When set, the cut looks at it as it goes (from another thread) and stops soon after it turns true, as
+    // a failure (Cancelled) that leaves no output.
+    const std::atomic<bool>* cancel = nullptr;
 };
 
+// Whether the request's cut was called off.
+inline bool CutCancelled(const CutRequest& request) {
+    return request.cancel != nullptr && request.cancel->load(std::memory_order_relaxed);
+}
+
 // Copies the bytes between the marks (see ComputeCutRange) from the source to the output, as raw bytes,
-// in bounded memory. The segment stops at the end of the source: the output never holds a byte that is
+// in bounded memory. A segment that holds the source's Xing/Info/VBRI header frame whole gets that frame
+// with its counts corrected for the segment (see CorrectedHeaderOfByteCut); every other byte is the
+// source's. The segment stops at the end of the source: the output never holds a byte that is
 // not in the source. The bytes go to a temporary file beside the output, which is renamed over the output
 // when all of them are written; when anything fails, no output is created or changed by this cut, the
 // temporary file is removed and the result says why. A copy that ends before the bytes that the source's

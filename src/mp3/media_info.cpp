@@ -4,6 +4,7 @@
 #include "mp3/bounded_duration.h"
 #include "mp3/id3v2_tag.h"
 #include "mp3/tag_title.h"
+#include "mp3/walked_duration.h"
 
 #include <cmath>
 #include <fcntl.h>
@@ -41,8 +42,17 @@ MediaInfo ReadMediaInfo(const std::filesystem::path& path) {
             info.title = std::move(title);
         }
         // What is read is bounded whatever the size: a header, the first frames and the file's size.
-        if (const auto seconds = EstimateDuration(fd, leadingTag, size); seconds && *seconds > 0) {
+        if (auto seconds = EstimateDuration(fd, leadingTag, size); seconds && *seconds > 0) {
             info.playable = true;
+            // Without a header that counts the frames the estimate assumes every frame is like the first:
+            // a VBR stream's true length needs its frames.
+            if (!HeaderCountsFrames(fd, size)) {
+                if (size > kWalkAtOnceLimit) {
+                    info.lengthEstimated = true;
+                } else if (const auto walked = WalkedDuration(fd, size); walked && *walked > 0) {
+                    seconds = walked;
+                }
+            }
             info.durationSeconds = std::round(*seconds * 1000.0) / 1000.0; // whole milliseconds
         }
     }

@@ -15,10 +15,14 @@ struct MediaInfo {
     double durationSeconds = 0.0;
     // The tag's title (UTF-8), else the file name without its extension; empty for an empty path.
     std::string title;
+    // The length is an estimate from the first frames and the file's size: the stream's header does not
+    // count its frames and the file is too large to walk them at once. WalkedDuration gives the true one.
+    bool lengthEstimated = false;
 };
 
 // Reads title and length of an MP3 file. Never throws: a missing, empty or foreign file reads as not
-// playable.
+// playable. The length is the header's where it counts the frames; else the frames of a file up to
+// kWalkAtOnceLimit are walked (without decoding) for their true length.
 MediaInfo ReadMediaInfo(const std::filesystem::path& path);
 
 } // namespace trimvox

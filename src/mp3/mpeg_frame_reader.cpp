@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mp3/mpeg_frame_reader.h"
 
+#include "mp3/id3v2_tag.h"
 #include "mp3/mpeg_frame_header.h"
 #include "mp3/mpg123_handle.h"
 #include "platform/fs/span_io.h"
@@ -17,6 +18,8 @@ namespace trimvox {
 // The bytes libmpg123 reads: a file through one fixed buffer, or memory.
 struct MpegFrameReader::Input {
     static constexpr std::size_t kBufferSize = 64 << 10;
+    // The most bytes looked through for the next frame: past them the stream has ended.
+    static constexpr std::int64_t kSearchLimit = std::int64_t{64} << 20;
 
     int fd = -1;
     const std::uint8_t* data = nullptr; // the whole input when it is in memory
@@ -24,11 +27,17 @@ struct MpegFrameReader::Input {
     std::int64_t position = 0;
     std::vector<std::uint8_t> buffer; // the file's bytes from bufferStart on
     std::int64_t bufferStart = 0;
+    std::int64_t searchFrom = 0; // the end of the last frame found (or of the leading tag)
     std::string error;
 
-    // Copies up to `size` bytes from the position on; -1 on a read error.
+    // Copies up to `size` bytes from the position on, but none further than kSearchLimit past the last
+    // frame found: a source of gigabytes without frames ends there rather than being read through. The
+    // file's tail, where libmpg123 looks for an ID3v1 tag, is always there. -1 on a read error.
     ssize_t Read(std::uint8_t* out, std::size_t size) {
-        const std::int64_t want = std::min<std::int64_t>(static_cast<std::int64_t>(size), length - position);
+        constexpr std::int64_t kTail = 128;
+        const std::int64_t end =
+            position >= length - kTail ? length : std::min(length, searchFrom + kSearchLimit);
+        const std::int64_t want = std::min<std::int64_t>(static_cast<std::int64_t>(size), end - position);
         if (want <= 0) {
             return 0;
         }
@@ -144,6 +153,11 @@ std::unique_ptr<MpegFrameReader> MpegFrameReader::OverMemory(const std::uint8_t*
 
 bool MpegFrameReader::Open(InfoFrame info) {
     info_ = info;
+    // The search for the first frame starts after a leading ID3v2 tag, whatever its size.
+    std::uint8_t head[10] = {};
+    const ssize_t headBytes = input_->Read(head, sizeof head);
+    input_->position = 0;
+    input_->searchFrom = Id3v2TagLength(head, headBytes > 0 ? static_cast<std::size_t>(headBytes) : 0);
     state_->handle = NewMpg123Handle();
     mpg123_handle* mh = state_->handle.get();
     if (mh == nullptr) {
@@ -197,6 +211,7 @@ std::optional<MpegFrame> MpegFrameReader::ReadFrame() {
             return ReadFrame(); // a header libmpg123 does not take for one itself (VBRI)
         }
     }
+    input_->searchFrom = std::max(input_->searchFrom, frame.offset + frame.size);
     if (first_) {
         first_ = false;
         mpg123_frameinfo info{};

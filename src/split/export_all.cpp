@@ -89,6 +89,8 @@ std::string DescribeCut(const CutResult& result) {
         return "the source changed while it was cut: " + result.detail;
     case CutError::SameFile:
         return "the piece would replace the source";
+    case CutError::Cancelled:
+        return "the cut was cancelled";
     case CutError::BadDuration:
     case CutError::BadMarks:
     case CutError::EmptySegment:

@@ -6,6 +6,7 @@
 #include "app/main_window/main_window_keys.h"
 #include "app/main_window/mp3_drop.h"
 #include "app/startup/startup_sequence.h"
+#include "controls/player/media_player.h"
 #include "platform/fs/data_folder.h"
 #include "platform/resources/resource_table.h"
 
@@ -31,6 +32,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     }
     if (controls_.Timer2 != nullptr) {
         connect(controls_.Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    }
+    if (controls_.wmp != nullptr) {
+        connect(controls_.wmp, &MediaPlayer::durationChange, this, &Form1::ShowDuration);
     }
     setAcceptDrops(true);
     installEventFilter(new Mp3DropFilter(

@@ -33,8 +33,9 @@ public:
     // Load step: centres the window on its screen.
     void Form_Load();
 
-    // Cuts the marked segment of the main player's file into the preview file. On failure there is no
-    // preview file and the result says why.
+    // Cuts the marked segment of the main player's file into the preview file, on a thread of its own
+    // (see CutPreviewInBackground): the windows keep repainting, a long cut shows that it works and can be
+    // called off. On failure there is no preview file and the result says why.
     CutResult CutPreview();
 
     // Opens a file as the open command does with the file chosen in its dialog (an empty path: as after a
@@ -66,11 +67,16 @@ public slots:
     void Timer1_Timer();
     // Every 200 ms: shows the playing position while the player plays.
     void Timer2_Timer();
+    // The player learnt the open file's true length later (from its frames): "时长" shows it, once the
+    // file's information is shown.
+    void ShowDuration();
 
 private:
     void OpenFile();
     void MarkStart();
     void MarkEnd();
+    // "截取时长" after either mark changed: the span of the marks, or nothing while one is missing.
+    void ShowCutLength();
     void CutAndPreview();
     void SavePreview();
     void ChangeSkin();
@@ -85,6 +91,7 @@ private:
     std::unique_ptr<SkinEngineBinding> skin_;
     Form1Controls controls_;
     bool previewRunning_ = false; // a cut-and-preview command is under way
+    bool cutRunning_ = false;     // a cut for the preview runs on its thread
     QMenu* contextMenu_ = nullptr;
     QAction* preciseCut_ = nullptr;
 };

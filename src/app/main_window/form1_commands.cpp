@@ -3,6 +3,7 @@
 #include "app/dialogs/chosen_path.h"
 #include "app/dialogs/file_dialog.h"
 #include "app/dialogs/message_box.h"
+#include "app/main_window/cut_in_background.h"
 #include "app/main_window/form1.h"
 #include "app/main_window/saved_path.h"
 #include "app/main_window/seconds_text.h"
@@ -22,6 +23,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QLabel>
 #include <QThread>
 #include <QTimer>
@@ -79,6 +81,8 @@ QString CutFailureMessage(const CutResult& result) {
     case CutError::SameFile:
         reason = QStringLiteral("源文件就是预览文件。");
         break;
+    case CutError::Cancelled:
+        return {}; // the user called it off: nothing to say
     case CutError::SourceShrank:
         reason = QStringLiteral("源文件在截取时变短了，未写入预览文件。");
         break;
@@ -87,6 +91,9 @@ QString CutFailureMessage(const CutResult& result) {
 }
 
 void Form1::mxb_Click(int Index) {
+    if (cutRunning_) {
+        return; // the commands wait until the cut for the preview has ended
+    }
     switch (Index) {
     case 0:
         OpenFile();
@@ -138,6 +145,7 @@ void Form1::MarkStart() {
     if (controls_.Label5 != nullptr) {
         controls_.Label5->setText(QStringLiteral("起始点：") + SecondsText(StartPos));
     }
+    ShowCutLength();
 }
 
 void Form1::MarkEnd() {
@@ -148,10 +156,18 @@ void Form1::MarkEnd() {
     if (controls_.Label6 != nullptr) {
         controls_.Label6->setText(QStringLiteral("结束点：") + SecondsText(EndPos));
     }
-    // The cut length is shown only here: marking the start again later does not update it.
-    if (controls_.Label7 != nullptr) {
-        controls_.Label7->setText(QStringLiteral("截取时长：") + SecondsText(EndPos - StartPos));
+    ShowCutLength();
+}
+
+void Form1::ShowCutLength() {
+    if (controls_.Label7 == nullptr) {
+        return;
     }
+    // Both marks set since the file was opened: their span, whichever of them changed last.
+    const bool bothMarked = controls_.wmp != nullptr && controls_.wmp->startMark().has_value() &&
+                            controls_.wmp->endMark().has_value();
+    controls_.Label7->setText(QStringLiteral("截取时长：") +
+                              (bothMarked ? SecondsText(EndPos - StartPos) : QString()));
 }
 
 CutResult Form1::CutPreview() {
@@ -164,7 +180,12 @@ CutResult Form1::CutPreview() {
     cut.startPos = StartPos;
     cut.endPos = EndPos;
     cut.mode = mymode::LoadPreciseCutSetting() ? CutMode::Precise : CutMode::Bytes;
-    return trimvox::CutPreview(cut);
+    // Off the GUI thread; the window that waits for it (the preview window too) owns its progress.
+    QWidget* owner = QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget() : this;
+    cutRunning_ = true;
+    const CutResult result = CutPreviewInBackground(cut, owner);
+    cutRunning_ = false;
+    return result;
 }
 
 void Form1::CutAndPreview() {
@@ -182,10 +203,15 @@ void Form1::CutAndPreview() {
     const CutResult result = CutPreview();
     if (!result.ok()) {
         previewRunning_ = false;
-        ShowMessage(CutFailureMessage(result));
+        if (result.error != CutError::Cancelled) {
+            ShowMessage(CutFailureMessage(result));
+        }
         return;
     }
-    QThread::msleep(200);
+    // A short wait in which the windows keep repainting (the user's input waits).
+    QEventLoop pause;
+    QTimer::singleShot(200, &pause, &QEventLoop::quit);
+    pause.exec(QEventLoop::ExcludeUserInputEvents);
     QApplication::processEvents();
     if (controls_.wmp != nullptr) {
         controls_.wmp->controls().pause();

@@ -45,6 +45,14 @@ void Form1::Timer1_Timer() {
     std::filesystem::remove(DataFile(kPreviewFileName), ignored);
 }
 
+void Form1::ShowDuration() {
+    if (controls_.wmp == nullptr || (controls_.Timer1 != nullptr && controls_.Timer1->isActive())) {
+        return; // the tick to come shows it
+    }
+    SetText(controls_.Label3,
+            QStringLiteral("时长：") + SecondsText(controls_.wmp->currentMedia().duration()));
+}
+
 void Form1::Timer2_Timer() {
     if (controls_.wmp == nullptr || controls_.wmp->playState() != kPlaying) {
         return; // the label keeps the last position seen while playing

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QPointer>
 #include <QShortcut>
 
 #include <algorithm>
@@ -32,7 +33,7 @@ const struct {
     int index;
     const char* tip;
 } kButtonTips[] = {
-    {0, "打开 (Ctrl+O)"}, {1, "起始 (I)"}, {2, "结束 (O)"}, {3, "预览 (P)"}, {4, "保存 (Ctrl+S)"},
+    {0, "打开 (Ctrl+O)"}, {1, "起始 (I, [)"}, {2, "结束 (O, ])"}, {3, "预览 (P)"}, {4, "保存 (Ctrl+S)"},
 };
 
 bool DialogOpen() {
@@ -42,27 +43,78 @@ bool DialogOpen() {
     });
 }
 
-// Lets a focused button keep the arrow keys, which move the focus between the buttons.
-class ButtonArrowKeys : public QObject {
+// A button keeps its own keys (the plain arrows, which move the focus between the buttons, and Space, which
+// presses it) only while the keyboard gave it the focus (Tab, an arrow, an access key). A button that took
+// the focus from a mouse click leaves every key to the window, so that marking with the mouse and moving
+// with the keys mix: the arrows seek and Space plays and pauses as when the player has the focus.
+class ButtonKeys : public QObject {
 public:
-    using QObject::QObject;
+    ButtonKeys(QObject* parent, QWidget* player) : QObject(parent), player_(player) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::ShortcutOverride) {
-            switch (static_cast<QKeyEvent*>(event)->key()) {
-            case Qt::Key_Left:
-            case Qt::Key_Right:
-            case Qt::Key_Up:
-            case Qt::Key_Down:
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            clicked_ = watched; // also a button that had the focus already
+            break;
+        case QEvent::FocusIn:
+            NoteFocus(watched, static_cast<QFocusEvent*>(event)->reason());
+            break;
+        case QEvent::ShortcutOverride:
+            // Claimed, the arrow reaches the button; else the window's shortcut takes it.
+            if (KeepsOwnKeys(watched) && IsPlainArrow(*static_cast<QKeyEvent*>(event))) {
                 event->accept();
                 return true;
-            default:
-                break;
             }
+            break;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            if (auto* key = static_cast<QKeyEvent*>(event); !KeepsOwnKeys(watched) && IsSpace(*key)) {
+                if (event->type() == QEvent::KeyPress && player_ != nullptr && !DialogOpen()) {
+                    QKeyEvent forwarded(QEvent::KeyPress, key->key(), key->modifiers(), key->text(),
+                                        key->isAutoRepeat());
+                    QCoreApplication::sendEvent(player_, &forwarded);
+                }
+                return true;
+            }
+            break;
+        default:
+            break;
         }
         return QObject::eventFilter(watched, event);
     }
+
+private:
+    void NoteFocus(QObject* button, Qt::FocusReason reason) {
+        switch (reason) {
+        case Qt::MouseFocusReason:
+            clicked_ = button;
+            break;
+        case Qt::ActiveWindowFocusReason:
+        case Qt::PopupFocusReason:
+        case Qt::MenuBarFocusReason:
+            break; // the focus came back where it was: it stays as it came
+        default:
+            if (clicked_ == button) {
+                clicked_ = nullptr;
+            }
+            break;
+        }
+    }
+    bool KeepsOwnKeys(QObject* button) const { return clicked_ != button; }
+
+    static bool IsPlainArrow(const QKeyEvent& key) {
+        const bool arrow = key.key() == Qt::Key_Left || key.key() == Qt::Key_Right ||
+                           key.key() == Qt::Key_Up || key.key() == Qt::Key_Down;
+        return arrow && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    }
+    static bool IsSpace(const QKeyEvent& key) {
+        return key.key() == Qt::Key_Space && key.modifiers() == Qt::NoModifier;
+    }
+
+    QWidget* player_;
+    QPointer<QObject> clicked_; // the button that has the focus from a mouse click, if any
 };
 
 class MainWindowKeys : public QObject {
@@ -100,10 +152,10 @@ public:
             add(
                 key, [this, step = step] { seekTo(position() + step); }, true);
         }
-        auto* arrows = new ButtonArrowKeys(this);
+        auto* buttonKeys = new ButtonKeys(this, player);
         for (mxbutton::mxbutton* button : form.controls().mxb) {
             if (button != nullptr) {
-                button->installEventFilter(arrows);
+                button->installEventFilter(buttonKeys);
             }
         }
         for (const auto& [index, tip] : kButtonTips) {

@@ -12,8 +12,10 @@ class Form1;
 //   Home / End  the start and the end of the file (a tenth of a second before it, where the player can be)
 //   F6      2 s from the start mark          F7     the last 2 s before the end mark (then the player pauses)
 // They work while the main window is active and no dialog is open. A key that the focused control uses
-// itself (Space and Enter on a button or on the player, the arrows that move between the buttons) keeps
-// doing what it does there. The buttons' tooltips name their keys.
+// itself keeps doing what it does there: Space on the player; on a button that the keyboard focused (Tab,
+// an arrow, an access key) Space and Enter press it and the plain arrows move between the buttons. A button
+// focused by a mouse click keeps only Enter: the arrows seek and Space plays and pauses. The buttons'
+// tooltips name their keys.
 void InstallMainWindowKeys(Form1& form);
 
 } // namespace trimvox

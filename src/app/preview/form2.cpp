@@ -63,14 +63,20 @@ void Form2::Timer1_Timer() {
     }
     wmp_->setURL(QString()); // releases the file
     wmp_->controls().stop();
+    Timer1_->stop(); // no second cut while this one runs on its thread
     const CutResult result = main_.CutPreview();
     if (!result.ok()) {
         // Cutting again would fail the same way every 100 ms: say why once and close the preview.
-        Timer1_->stop();
-        ShowMessage(CutFailureMessage(result));
+        if (result.error != CutError::Cancelled) {
+            ShowMessage(CutFailureMessage(result));
+        }
         reject();
         return;
     }
+    if (!isVisible()) {
+        return; // closed while the cut ran
+    }
+    Timer1_->start();
     play();
 }
 

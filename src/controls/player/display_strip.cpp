@@ -134,10 +134,24 @@ void DisplayStrip::paintWaveform(QPainter& painter) {
     }
     painter.fillRect(QRect(xOf(position_), 0, 1, h), QColor(kPositionColour));
     if (start_) {
-        painter.fillRect(QRect(xOf(*start_), 0, 1, h), QColor(kStartMarkColour));
+        paintMark(painter, xOf(*start_), kStartMarkColour, 1);
     }
     if (end_) {
-        painter.fillRect(QRect(xOf(*end_), 0, 1, h), QColor(kEndMarkColour));
+        paintMark(painter, xOf(*end_), kEndMarkColour, -1);
+    }
+}
+
+void DisplayStrip::paintMark(QPainter& painter, int x, QRgb colour, int inward) const {
+    // A line with a flag at its top and bottom that points into the marked span, so that a mark at either
+    // end of the strip, where its line is the strip's edge, still shows.
+    constexpr int kFlag = 5;
+    const int h = height();
+    painter.fillRect(QRect(x, 0, 1, h), QColor(colour));
+    for (int row = 0; row < kFlag; ++row) {
+        const int reach = kFlag - row; // pixels beside the line
+        const int left = inward > 0 ? x + 1 : x - reach;
+        painter.fillRect(QRect(left, row, reach, 1), QColor(colour));
+        painter.fillRect(QRect(left, h - 1 - row, reach, 1), QColor(colour));
     }
 }
 

@@ -14,7 +14,8 @@ class WaveformLoader;
 // The player's display: a dark strip with the media's title on its first line and what the player is doing
 // on its second. Texts too long for the strip end in an ellipsis.
 // Behind the texts it shows the waveform of the open file (one min/max pair per pixel column, filled in as
-// it is computed), with the play position, the start and end marks as lines and the marked span shaded.
+// it is computed), with the play position, the start and end marks as lines with flags pointing into the
+// marked span (also seen at the strip's very ends) and the marked span shaded.
 // A click on the waveform asks to play from there; dragging does nothing more.
 class DisplayStrip : public QWidget {
     Q_OBJECT
@@ -60,6 +61,8 @@ protected:
 
 private:
     void paintWaveform(QPainter& painter);
+    // A mark's line at column x, its flags pointing right (inward 1) or left (-1).
+    void paintMark(QPainter& painter, int x, QRgb colour, int inward) const;
     void paintText(QPainter& painter);
 
     QString title_;

@@ -26,6 +26,8 @@ public:
 
     // The player found that the file cannot be played after all: its length becomes 0.
     void markUnplayable() { duration_ = 0.0; }
+    // The true length found later (from the frames of a file whose header does not count them).
+    void setDuration(double seconds) { duration_ = seconds; }
 
 private:
     double duration_ = 0.0;

@@ -113,6 +113,10 @@ MediaPlayer::MediaPlayer(QWidget* parent) : QWidget(parent) {
             style()->standardIcon(on ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
     });
     connect(&session_, &MediaSession::mediaChanged, this, &MediaPlayer::showMedia);
+    connect(&session_, &MediaSession::durationChanged, this, [this](double seconds) {
+        showDuration();
+        emit durationChange(seconds);
+    });
     connect(&session_, &MediaSession::positionChanged, this, &MediaPlayer::showPosition);
     connect(&session_, &MediaSession::playStateChanged, this, [this](int state) {
         showPlayState();
@@ -190,12 +194,18 @@ void MediaPlayer::layoutControls() {
 }
 
 void MediaPlayer::showMedia() {
-    const MediaItem& media = session_.currentMedia();
-    display_->setTitle(media.getItemInfo(QStringLiteral("Title")));
-    seekBar_->setMaximum(static_cast<qint64>(std::llround(media.duration() * 1000.0)));
-    display_->showWaveformOf(media.getItemInfo(QStringLiteral("sourceURL")), media.duration());
+    display_->setTitle(session_.currentMedia().getItemInfo(QStringLiteral("Title")));
+    showDuration();
     clearMarks();
     showPlayState();
+}
+
+void MediaPlayer::showDuration() {
+    const MediaItem& media = session_.currentMedia();
+    seekBar_->setMaximum(static_cast<qint64>(std::llround(media.duration() * 1000.0)));
+    display_->showWaveformOf(media.getItemInfo(QStringLiteral("sourceURL")), media.duration());
+    showPosition();
+    showMarks();
 }
 
 void MediaPlayer::setStartMark(double seconds) {

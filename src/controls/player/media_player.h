@@ -89,6 +89,8 @@ public:
 
 signals:
     void playStateChange(int newState);
+    // currentMedia's length became known after the URL was set (see MediaSession::durationChanged).
+    void durationChange(double seconds);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -100,6 +102,7 @@ private:
     void togglePlay();
     void layoutControls();
     void showMedia();
+    void showDuration();
     void showPlayState();
     void showPosition();
     void showMarks();

@@ -61,6 +61,12 @@ MediaSession::MediaSession(QObject* parent) : QObject(parent) {
     clock_.start();
     stallTimer_.setInterval(250);
     connect(&stallTimer_, &QTimer::timeout, this, &MediaSession::checkStall);
+    connect(&lengthWalk_, &LengthWalk::walked, this, [this](double seconds) {
+        if (media_.duration() > 0.0) { // still playable
+            media_.setDuration(std::round(seconds * 1000.0) / 1000.0);
+            emit durationChanged(media_.duration());
+        }
+    });
 }
 
 MediaSession::~MediaSession() {
@@ -68,6 +74,7 @@ MediaSession::~MediaSession() {
 }
 
 void MediaSession::setURL(const QString& url) {
+    lengthWalk_.stop();
     closeBackend(true);
     url_ = url;
     path_.clear();
@@ -82,6 +89,9 @@ void MediaSession::setURL(const QString& url) {
         media_ = MediaItem(path_, info);
         if (info.playable) {
             openBackend();
+        }
+        if (info.playable && info.lengthEstimated) {
+            lengthWalk_.start(path_);
         }
     }
     emit mediaChanged();

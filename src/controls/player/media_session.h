@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "controls/player/length_walk.h"
 #include "controls/player/media_item.h"
 #include "controls/player/playback_watch.h"
 
@@ -16,8 +17,10 @@ class QAudioOutput;
 namespace trimvox {
 
 // Playback of one media file without any user interface: opens the file given as URL, reads its title and
-// length at once, plays, pauses, stops and seeks, and reports the play state by the player's numbers.
-// Media that cannot be played leaves the session idle (play state 0, length 0) without any message.
+// length at once (a large file whose header does not count its frames gets its true length from them in
+// the background, then durationChanged), plays, pauses, stops and seeks, and reports the play state by the
+// player's numbers. Media that cannot be played leaves the session idle (play state 0, length 0) without any
+// message.
 //
 // Every URL write opens the media in a fresh backend player: a backend player that is given one source after
 // another sometimes never starts or ends at once. Where the backend still reports an end of the media long
@@ -65,6 +68,8 @@ signals:
     void playStateChanged(int playState);
     void positionChanged(double seconds);
     void mediaChanged();
+    // The open media's length became known later (walked from its frames in the background).
+    void durationChanged(double seconds);
     void volumeChanged(int volume);
     void muteChanged(bool on);
 
@@ -103,6 +108,7 @@ private:
     int volume_ = 50;
     bool mute_ = false;
     bool autoStart_ = true;
+    LengthWalk lengthWalk_; // the true length of a large file whose header does not give it
 };
 
 } // namespace trimvox

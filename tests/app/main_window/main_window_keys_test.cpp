@@ -11,6 +11,8 @@
 
 #include <cmath>
 #include <optional>
+#include <tuple>
+#include <vector>
 
 namespace trimvox::test {
 namespace {
@@ -41,6 +43,12 @@ protected:
     }
     bool PositionNear(double seconds, double tolerance = 0.02) {
         return WaitUntil([&] { return std::abs(Position() - seconds) < tolerance; }, 1000);
+    }
+    // "截取时长" shows the span of the marks, which is about `seconds`.
+    bool SpanNear(double seconds) const {
+        const double span = form_->EndPos - form_->StartPos;
+        return ui().Label7->text() == QStringLiteral("截取时长：") + SecondsText(span) &&
+               std::abs(span - seconds) < 0.05;
     }
 };
 
@@ -171,8 +179,122 @@ TEST_F(MainWindowKeys, FocusedControlsKeepTheirKeysAndDialogsSilenceTheRest) {
     EXPECT_NEAR(Position(), 7.0, 0.02);
 }
 
+// After a mouse click on a button the window's keys work as with the player focused: the arrows seek, Space
+// plays and pauses, the mark keys mark; a button the keyboard focused (Tab, or the arrows between buttons)
+// keeps its own keys. "截取时长" follows either mark.
+TEST_F(MainWindowKeys, KeysAfterAMouseClickOnAButton) {
+    struct Step {
+        enum Kind { Click, Key, Tab } kind;
+        int what = 0; // the button's index or the key
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    };
+    const auto click = [](int index) { return Step{Step::Click, index}; };
+    const auto key = [](int k, Qt::KeyboardModifiers m = Qt::NoModifier) { return Step{Step::Key, k, m}; };
+    const Step tab{Step::Tab};
+    const auto span = [this] { return ui().Label7->text(); };
+    const auto spanNear = [this](double seconds) { return SpanNear(seconds); };
+    struct Row {
+        const char* name;
+        double from;
+        std::vector<Step> steps;
+        std::function<bool()> done;
+    };
+    const Row rows[] = {
+        {"起始 clicked, Shift+→, O: a 10 s span",
+         5.0,
+         {click(1), key(Qt::Key_Right, Qt::ShiftModifier), key(Qt::Key_O)},
+         [&] { return PositionNear(15.0) && std::abs(form_->EndPos - 15.0) < 0.02 && spanNear(10.0); }},
+        {"then back 10 s, forward 3 s, I: a 7 s span",
+         15.0,
+         {click(1), key(Qt::Key_O), key(Qt::Key_Left, Qt::ShiftModifier), key(Qt::Key_Right),
+          key(Qt::Key_Right), key(Qt::Key_Right), key(Qt::Key_I)},
+         [&] { return std::abs(form_->StartPos - 8.0) < 0.02 && spanNear(7.0); }},
+        {"结束 clicked, Ctrl+→ and ←",
+         5.0,
+         {click(2), key(Qt::Key_Right, Qt::ControlModifier), key(Qt::Key_Left)},
+         [&] { return PositionNear(4.1) && ui().mxb[2]->hasFocus(); }},
+        {"起始 clicked, End",
+         5.0,
+         {click(1), key(Qt::Key_End)},
+         [&] { return PositionNear(player().currentMedia().duration() - 0.1); }},
+        {"起始 clicked, Home", 5.0, {click(1), key(Qt::Key_Home)}, [&] { return PositionNear(0.0); }},
+        {"起始 clicked, Space plays instead of pressing 起始 again",
+         5.0,
+         {click(1), key(Qt::Key_Space)},
+         [&] {
+             return WaitUntil([&] { return player().playState() == kPlaying; }) &&
+                    std::abs(form_->StartPos - 5.0) < 0.02;
+         }},
+        {"起始 clicked, then Tab: 结束 focused by the keyboard keeps its keys",
+         5.0,
+         {click(1), tab, key(Qt::Key_Right), key(Qt::Key_Left), key(Qt::Key_Space)},
+         [&] {
+             return PositionNear(5.0) && std::abs(form_->EndPos - 5.0) < 0.02 && ui().mxb[2]->hasFocus();
+         }},
+        {"a button that had the keyboard's focus, clicked, leaves the arrows to the window",
+         5.0,
+         {tab, click(1), key(Qt::Key_Right)},
+         [&] { return PositionNear(6.0) && ui().mxb[1]->hasFocus(); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        player().controls().pause();
+        ASSERT_TRUE(WaitUntil([&] { return player().playState() == kPaused; }));
+        player().setFocus(Qt::TabFocusReason);
+        SeekTo(row.from);
+        for (const Step& step : row.steps) {
+            switch (step.kind) {
+            case Step::Click:
+                Click(step.what);
+                break;
+            case Step::Key:
+                Press(step.what, step.modifiers);
+                break;
+            case Step::Tab:
+                if (QApplication::focusWidget() == &player()) {
+                    ui().mxb[1]->setFocus(Qt::TabFocusReason); // the player's Tab lands on "起始"
+                } else {
+                    Press(Qt::Key_Tab);
+                }
+                break;
+            }
+            QTest::qWait(20);
+        }
+        EXPECT_TRUE(row.done()) << "at " << Position() << ", marks " << form_->StartPos << " and "
+                                << form_->EndPos << ", " << span().toStdString();
+    }
+}
+
+// "截取时长" shows the span of the marks after either mark changes, and nothing while one is missing.
+TEST_F(MainWindowKeys, CutLengthFollowsEitherMark) {
+    const QString none = QStringLiteral("截取时长：");
+    player().setFocus(Qt::TabFocusReason);
+    for (const auto& [at, key, length] : {
+             std::tuple{12.0, Qt::Key_O, -1.0}, // no start yet
+             std::tuple{10.0, Qt::Key_I, 2.0},
+             std::tuple{18.0, Qt::Key_O, 8.0},
+             std::tuple{15.0, Qt::Key_I, 3.0},
+             std::tuple{17.5, Qt::Key_BracketRight, 2.5},
+             std::tuple{16.0, Qt::Key_BracketLeft, 1.5},
+         }) {
+        SeekTo(at);
+        Press(key);
+        if (length < 0) {
+            EXPECT_EQ(ui().Label7->text(), none) << at;
+        } else {
+            EXPECT_TRUE(SpanNear(length)) << at << ": " << ui().Label7->text().toStdString();
+        }
+    }
+    Open(Mp3("next.mp3", Tone(3.0)));
+    EXPECT_EQ(ui().Label7->text(), none);
+    form_->activateWindow();
+    player().setFocus(Qt::TabFocusReason);
+    Press(Qt::Key_O);
+    EXPECT_EQ(ui().Label7->text(), none); // the start of the new file is not marked yet
+}
+
 TEST_F(MainWindowKeys, ButtonTooltipsNameTheirKeys) {
-    const char* tips[] = {"打开 (Ctrl+O)", "起始 (I)", "结束 (O)", "预览 (P)", "保存 (Ctrl+S)", ""};
+    const char* tips[] = {"打开 (Ctrl+O)", "起始 (I, [)", "结束 (O, ])", "预览 (P)", "保存 (Ctrl+S)", ""};
     for (std::size_t i = 0; i < ui().mxb.size(); ++i) {
         EXPECT_EQ(ui().mxb[i]->toolTip(), QString::fromUtf8(tips[i])) << i;
     }

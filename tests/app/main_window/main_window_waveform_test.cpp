@@ -83,6 +83,24 @@ TEST_F(MainWindowWaveform, ShowsTheLoudnessAndTheMarks) {
     markAt(1.0, Qt::Key_O); // the end before the start
     markAt(5.0, Qt::Key_I);
     ExpectMarkersAt(form_->StartPos, form_->EndPos);
+
+    // Marks at the strip's very ends show inside it: a start mark at 0 (where the play position stands
+    // too) and an end mark at the last column show beyond the edge column.
+    markAt(0.0, Qt::Key_I);
+    player().setEndMark(player().currentMedia().duration());
+    const QImage edges = strip().grab().toImage();
+    const auto colouredBeyond = [&](QRgb colour, int fromX, int toX) {
+        int count = 0;
+        for (int x = fromX; x <= toX; ++x) {
+            for (int y = 0; y < edges.height(); ++y) {
+                count += edges.pixel(x, y) == colour ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    EXPECT_GE(colouredBeyond(DisplayStrip::kStartMarkColour, 1, 4), 8) << "the start mark at 0";
+    EXPECT_GE(colouredBeyond(DisplayStrip::kEndMarkColour, edges.width() - 5, edges.width() - 2), 8)
+        << "the end mark at the end";
 }
 
 } // namespace

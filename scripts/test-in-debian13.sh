@@ -11,7 +11,8 @@
 # PACKAGE (a trimvox_*.deb built for SUITE), only the second part runs, with that package. The results
 # go to build-SUITE/ in the tree: test.log (install, build, every test and the package), the package
 # trimvox_*.deb, install.log (the package installed and used in a clean system) and screenshot.png (the
-# window under Xvfb there). MIRROR chooses the Debian mirror. Exit status 0 when all of it passed.
+# window under Xvfb there); test.log ends with the memory over 200 preview cycles of the program and of
+# the player backend alone. MIRROR chooses the Debian mirror. Exit status 0 when all of it passed.
 # Stopped midway, mmdebstrap may leave its folder /tmp/mmdebstrap.* behind with /proc, /sys, /dev/pts and
 # /dev/shm mounted in it: unmount those before removing it.
 set -euo pipefail
@@ -43,6 +44,9 @@ else
     --customize-hook='chroot "$1" bash -c "cd /src/trimvox && bash scripts/test.sh"' \
     --customize-hook='chroot "$1" bash -c "cd /src/trimvox/build && cpack -G DEB && mkdir /tmp/deb &&
         cp trimvox_*.deb /tmp/deb/"' \
+    --customize-hook='chroot "$1" bash -c "cd /src/trimvox/build && export QT_QPA_PLATFORM=offscreen &&
+        bench/app/preview_cycle_memory_bench 200 2>/dev/null | tail -n 3 &&
+        bench/controls/player/backend_cycle_memory_bench 200 2>/dev/null | tail -n 1"' \
     --customize-hook="sync-out /tmp/deb $out" \
     "$suite" /dev/null "$mirror" >"$out/test.log" 2>&1 || status=$?
   if [ "$status" -ne 0 ]; then
@@ -51,6 +55,7 @@ else
     exit 1
   fi
   grep -E 'tests passed|tests failed' "$out/test.log" | tail -n 1
+  grep -E 'after the first 50' "$out/test.log" || true
 fi
 deb=$(ls "$out"/trimvox_*.deb)
 

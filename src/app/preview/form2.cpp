@@ -8,6 +8,7 @@
 #include "platform/fs/data_folder.h"
 #include "platform/fs/file_exists.h"
 
+#include <QPixmapCache>
 #include <QTimer>
 
 namespace trimvox {
@@ -36,7 +37,13 @@ Form2::Form2(Form1& main) : QDialog(nullptr), main_(main) {
     Timer1_->start();
 }
 
-Form2::~Form2() = default;
+Form2::~Form2() {
+    // Under the skin's style sheet every widget gets a palette of its own, and Qt's style keys the pixmaps
+    // it draws (slider grooves, handles, button frames) by palette: this window's pixmaps would never be
+    // drawn again, yet would stay in the pixmap cache until it is full (10 MiB), growing the program by
+    // every preview. The main window's are drawn anew at its next paint.
+    QPixmapCache::clear();
+}
 
 void Form2::showEvent(QShowEvent* event) {
     if (!loaded_) {

@@ -3,6 +3,7 @@
 
 #include "controls/player/display_strip.h"
 #include "controls/player/play_state.h"
+#include "controls/player/player_icons.h"
 #include "controls/player/seek_bar.h"
 #include "controls/player/time_text.h"
 
@@ -31,7 +32,7 @@ constexpr int kMuteWidth = 20;
 
 QToolButton* MakeButton(QWidget* parent, QStyle::StandardPixmap icon, const QString& tip) {
     auto* button = new QToolButton(parent);
-    button->setIcon(parent->style()->standardIcon(icon));
+    button->setIcon(PlayerIcon(*parent->style(), icon));
     button->setToolTip(tip);
     button->setAccessibleName(tip); // the icon says it on screen; the name says it to a screen reader
     button->setAutoRaise(true);
@@ -109,8 +110,7 @@ MediaPlayer::MediaPlayer(QWidget* parent) : QWidget(parent) {
     connect(&session_, &MediaSession::volumeChanged, volumeSlider_, &QSlider::setValue);
     connect(&session_, &MediaSession::muteChanged, this, [this](bool on) {
         muteButton_->setChecked(on);
-        muteButton_->setIcon(
-            style()->standardIcon(on ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
+        muteButton_->setIcon(PlayerIcon(*style(), on ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
     });
     connect(&session_, &MediaSession::mediaChanged, this, &MediaPlayer::showMedia);
     connect(&session_, &MediaSession::durationChanged, this, [this](double seconds) {
@@ -239,7 +239,7 @@ void MediaPlayer::showPlayState() {
     const int state = session_.playState();
     const bool running = IsRunning(state);
     display_->setStatus(StatusText(state, !session_.currentMedia().isEmpty()));
-    playButton_->setIcon(style()->standardIcon(running ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    playButton_->setIcon(PlayerIcon(*style(), running ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
     playButton_->setToolTip(running ? QStringLiteral("暂停") : QStringLiteral("播放"));
     playButton_->setAccessibleName(playButton_->toolTip());
     const bool usable = state != PlayStateUndefined;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/player/media_player.h"
 
-#include "controls/player/player_fixture.h"
 #include "controls/player/display_strip.h"
+#include "controls/player/player_fixture.h"
 #include "controls/player/seek_bar.h"
 
 #include <QApplication>
@@ -134,8 +134,19 @@ TEST_F(MediaPlayerUiTest, ButtonsSeekBarAndDisplayDriveAndShowPlayback) {
     EXPECT_NEAR(player.controls().currentPosition(), player.currentMedia().duration() / 2, 0.05);
     EXPECT_EQ(child<QLabel>("time")->text(), "00:01 / 00:03");
 
+    // Each state shows one icon for the whole program, not a fresh one (with fresh pixmaps in Qt's pixmap
+    // cache) at every change or in every new player: the program would grow with every preview.
+    const qint64 playIcon = play->icon().cacheKey();
     play->click();
     EXPECT_TRUE(WaitFor([&] { return player.playState() == kPlaying; }));
+    const qint64 pauseIcon = play->icon().cacheKey();
+    play->click();
+    EXPECT_EQ(play->icon().cacheKey(), playIcon);
+    play->click();
+    EXPECT_TRUE(WaitFor([&] { return player.playState() == kPlaying; }));
+    EXPECT_EQ(play->icon().cacheKey(), pauseIcon);
+    MediaPlayer other;
+    EXPECT_EQ(other.findChild<QToolButton*>("playButton")->icon().cacheKey(), playIcon);
     child<QToolButton>("stopButton")->click();
     EXPECT_EQ(player.controls().currentPosition(), 0.0);
     EXPECT_EQ(display->status(), "已停止");

@@ -3,6 +3,7 @@
 
 #include "mp3/crc16.h"
 #include "mp3/mpeg_frame_header.h"
+#include "mp3/xing_layout.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,14 +13,7 @@ namespace trimvox {
 
 namespace {
 
-constexpr std::uint32_t kHasFrames = 1;
-constexpr std::uint32_t kHasBytes = 2;
-constexpr std::uint32_t kHasToc = 4;
-constexpr std::uint32_t kHasQuality = 8;
-constexpr std::size_t kLameLength = 36;
-constexpr std::size_t kLameDelayPadding = 21;
-constexpr std::size_t kLameMusicLength = 28;
-constexpr std::size_t kLameTagCrc = 34;
+using namespace xing;
 
 // A VBRI header stands 32 bytes after the frame header: tag, version, delay, quality, bytes, frames,
 // entries of its table, then their scale, size and frames per entry.
@@ -27,17 +21,6 @@ constexpr std::size_t kVbriAt = 4 + 32;
 constexpr std::size_t kVbriBytes = kVbriAt + 10;
 constexpr std::size_t kVbriFrames = kVbriAt + 14;
 constexpr std::size_t kVbriEntries = kVbriAt + 18;
-
-std::uint32_t ReadBig32(const std::uint8_t* at) {
-    return (std::uint32_t{at[0]} << 24) | (std::uint32_t{at[1]} << 16) | (std::uint32_t{at[2]} << 8) | at[3];
-}
-
-void WriteBig32(std::uint8_t* at, std::uint32_t value) {
-    at[0] = static_cast<std::uint8_t>(value >> 24);
-    at[1] = static_cast<std::uint8_t>(value >> 16);
-    at[2] = static_cast<std::uint8_t>(value >> 8);
-    at[3] = static_cast<std::uint8_t>(value);
-}
 
 enum class Kind { None, Xing, Vbri };
 

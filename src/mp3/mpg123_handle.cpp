@@ -13,4 +13,14 @@ Mpg123Handle NewMpg123Handle() {
     return handle;
 }
 
+void DecodeToSigned16(mpg123_handle* handle) {
+    mpg123_format_none(handle);
+    const long* rates = nullptr;
+    std::size_t count = 0;
+    mpg123_rates(&rates, &count);
+    for (std::size_t i = 0; i < count; ++i) {
+        mpg123_format(handle, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
+    }
+}
+
 } // namespace trimvox

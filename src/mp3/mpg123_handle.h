@@ -18,4 +18,7 @@ using Mpg123Handle = std::unique_ptr<mpg123_handle, Mpg123Deleter>;
 // null when the library cannot make one.
 Mpg123Handle NewMpg123Handle();
 
+// Makes the decoder give 16-bit signed samples at the file's own rate and channel count, whatever they are.
+void DecodeToSigned16(mpg123_handle* handle);
+
 } // namespace trimvox

@@ -44,13 +44,7 @@ std::optional<Decoder> OpenDecoder(const std::filesystem::path& file, const std:
     // After a seek, enough frames before the goal are decoded to fill the bit reservoir and the filters, so
     // the first frames of a part come out as they would in one run (too few give a loud click at the seam).
     mpg123_param(h, MPG123_PREFRAMES, kPreframes, 0.0);
-    mpg123_format_none(h);
-    const long* rates = nullptr;
-    std::size_t count = 0;
-    mpg123_rates(&rates, &count);
-    for (std::size_t i = 0; i < count; ++i) {
-        mpg123_format(h, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
-    }
+    DecodeToSigned16(h);
     int encoding = 0;
     if (mpg123_open_handle(h, decoder.source.get()) != MPG123_OK ||
         mpg123_getformat(h, &decoder.rate, &decoder.channels, &encoding) != MPG123_OK || decoder.rate <= 0 ||

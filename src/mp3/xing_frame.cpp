@@ -3,6 +3,7 @@
 
 #include "mp3/crc16.h"
 #include "mp3/mpeg_frame_header.h"
+#include "mp3/xing_layout.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,31 +13,7 @@ namespace trimvox {
 
 namespace {
 
-constexpr std::uint32_t kHasFrames = 1;
-constexpr std::uint32_t kHasBytes = 2;
-constexpr std::uint32_t kHasToc = 4;
-constexpr std::uint32_t kHasQuality = 8;
-
-constexpr std::size_t kXingFieldsLength = 4 + 4 + 4 + 4 + 100 + 4; // tag, flags, frames, bytes, TOC, quality
-constexpr std::size_t kLameLength = 36;
-
-// Offsets inside the LAME extension.
-constexpr std::size_t kLameReplayGain = 11; // 8 bytes: peak, radio and audiophile gain
-constexpr std::size_t kLameDelayPadding = 21;
-constexpr std::size_t kLameMusicLength = 28;
-constexpr std::size_t kLameMusicCrc = 32;
-constexpr std::size_t kLameTagCrc = 34;
-
-std::uint32_t ReadBig32(const std::uint8_t* at) {
-    return (std::uint32_t{at[0]} << 24) | (std::uint32_t{at[1]} << 16) | (std::uint32_t{at[2]} << 8) | at[3];
-}
-
-void WriteBig32(std::uint8_t* at, std::uint32_t value) {
-    at[0] = static_cast<std::uint8_t>(value >> 24);
-    at[1] = static_cast<std::uint8_t>(value >> 16);
-    at[2] = static_cast<std::uint8_t>(value >> 8);
-    at[3] = static_cast<std::uint8_t>(value);
-}
+using namespace xing;
 
 bool IsEncoderString(const std::uint8_t* text) {
     for (int i = 0; i < 9; ++i) {
@@ -59,7 +36,7 @@ std::uint32_t WithBitRate(std::uint32_t header, int index) {
 }
 
 std::size_t NeededLength(const FrameHeader& kind, bool withLame) {
-    return 4 + static_cast<std::size_t>(SideInfoLength(kind.version, kind.mono)) + kXingFieldsLength +
+    return 4 + static_cast<std::size_t>(SideInfoLength(kind.version, kind.mono)) + kFieldsLength +
            (withLame ? kLameLength : 0);
 }
 
@@ -180,7 +157,7 @@ std::vector<std::uint8_t> BuildXingFrame(const XingContent& content) {
     std::copy(content.toc.begin(), content.toc.end(), at + 16);
     WriteBig32(at + 116, withLame ? content.lame->quality : 0);
     if (withLame) {
-        std::uint8_t* lame = at + kXingFieldsLength;
+        std::uint8_t* lame = at + kFieldsLength;
         std::copy(content.lame->bytes.begin(), content.lame->bytes.end(), lame);
         std::fill_n(lame + kLameReplayGain, 8, std::uint8_t{0});
         const int delay = std::clamp(content.encoderDelay, 0, 4095);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "split/chapter_list.h"
 
-#include "split/text_encoding.h"
 #include "split/time_text.h"
 
 #include <vector>
@@ -32,14 +31,11 @@ std::string_view TitleAfter(std::string_view rest) {
 ImportResult ReadChapterList(std::string_view bytes, long rate, std::int64_t totalSamples) {
     ImportResult result;
     SegmentList& list = result.imported.list;
-    list = SegmentList(rate, totalSamples);
-    int badLine = 0;
-    const std::optional<std::string> text = TextToUtf8(bytes, &badLine);
-    if (!text) {
-        result.error = ListTextError{badLine, ListTextProblem::NotText, {}};
+    std::string text;
+    std::vector<std::string_view> lines;
+    if (!StartImport(bytes, rate, totalSamples, result, text, lines)) {
         return result;
     }
-    const std::vector<std::string_view> lines = SplitLines(*text);
     std::vector<Chapter> chapters;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int number = static_cast<int>(i) + 1;

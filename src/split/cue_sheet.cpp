@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "split/cue_sheet.h"
 
-#include "split/text_encoding.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -97,14 +95,11 @@ std::string OneLine(std::string text) {
 
 ImportResult ReadCueSheet(std::string_view bytes, long rate, std::int64_t totalSamples) {
     ImportResult result;
-    result.imported.list = SegmentList(rate, totalSamples);
-    int badLine = 0;
-    const std::optional<std::string> text = TextToUtf8(bytes, &badLine);
-    if (!text) {
-        result.error = Error(badLine, ListTextProblem::NotText);
+    std::string text;
+    std::vector<std::string_view> lines;
+    if (!StartImport(bytes, rate, totalSamples, result, text, lines)) {
         return result;
     }
-    const std::vector<std::string_view> lines = SplitLines(*text);
     std::vector<Track> tracks;
     bool haveFile = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {

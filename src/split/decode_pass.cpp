@@ -26,19 +26,14 @@ DecodePassResult DecodeToSinks(const std::filesystem::path& file, std::span<Deco
     Mpg123Handle handle = NewMpg123Handle();
     mpg123_handle* h = handle.get();
     if (h == nullptr || !source.isOpen() ||
-        mpg123_replace_reader_handle(h, &StoppableSource::Read, &StoppableSource::Seek, nullptr) != MPG123_OK) {
+        mpg123_replace_reader_handle(h, &StoppableSource::Read, &StoppableSource::Seek, nullptr) !=
+            MPG123_OK) {
         return result;
     }
     // The gapless timeline: the encoder's delay and padding, which an Info header records, are dropped, so
     // sample k here is sample k of the precise cut and of every gapless player.
     mpg123_param(h, MPG123_ADD_FLAGS, MPG123_GAPLESS, 0.0);
-    mpg123_format_none(h);
-    const long* rates = nullptr;
-    std::size_t rateCount = 0;
-    mpg123_rates(&rates, &rateCount);
-    for (std::size_t i = 0; i < rateCount; ++i) {
-        mpg123_format(h, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
-    }
+    DecodeToSigned16(h);
     int encoding = 0;
     if (mpg123_open_handle(h, &source) != MPG123_OK ||
         mpg123_getformat(h, &result.format.rate, &result.format.channels, &encoding) != MPG123_OK ||

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "split/list_text.h"
 
+#include "split/text_encoding.h"
+
+#include <utility>
+
 namespace trimvox {
 
 std::string Describe(const ListTextError& error) {
@@ -32,6 +36,20 @@ std::string Describe(const ListTextError& error) {
         what += ": " + error.detail;
     }
     return error.line > 0 ? "line " + std::to_string(error.line) + ": " + what : what;
+}
+
+bool StartImport(std::string_view bytes, long rate, std::int64_t totalSamples, ImportResult& result,
+                 std::string& text, std::vector<std::string_view>& lines) {
+    result.imported.list = SegmentList(rate, totalSamples);
+    int badLine = 0;
+    std::optional<std::string> utf8 = TextToUtf8(bytes, &badLine);
+    if (!utf8) {
+        result.error = ListTextError{badLine, ListTextProblem::NotText, {}};
+        return false;
+    }
+    text = std::move(*utf8);
+    lines = SplitLines(text);
+    return true;
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {

@@ -45,6 +45,12 @@ struct ImportResult {
     bool ok() const { return !error.has_value(); }
 };
 
+// Starts reading a list file: an empty list of the source's length in `result`, and the file's text as
+// UTF-8 in `text` with its `lines` (views into `text`). False, with the error in `result`, when the bytes
+// are no text.
+bool StartImport(std::string_view bytes, long rate, std::int64_t totalSamples, ImportResult& result,
+                 std::string& text, std::vector<std::string_view>& lines);
+
 // The lines of a text, without their line ends ("\n", "\r\n" or "\r").
 std::vector<std::string_view> SplitLines(std::string_view text);
 

@@ -18,13 +18,7 @@ std::optional<SourceLength> LengthFromTag(const std::filesystem::path& file) {
         return std::nullopt;
     }
     mpg123_param(h, MPG123_ADD_FLAGS, MPG123_GAPLESS, 0.0);
-    mpg123_format_none(h);
-    const long* rates = nullptr;
-    std::size_t rateCount = 0;
-    mpg123_rates(&rates, &rateCount);
-    for (std::size_t i = 0; i < rateCount; ++i) {
-        mpg123_format(h, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
-    }
+    DecodeToSigned16(h);
     SourceLength length;
     int channels = 0;
     int encoding = 0;

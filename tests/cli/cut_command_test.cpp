@@ -5,51 +5,29 @@
 #include "support/gapless_decode.h"
 #include "support/mp3_fixture.h"
 #include "support/pattern_file.h"
+#include "support/shell_command.h"
 #include "support/temp_data_home.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sys/wait.h>
 
 namespace trimvox {
 namespace {
 
 namespace fs = std::filesystem;
 using test::PatternBytes;
-
-struct RunResult {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-std::string ReadText(const fs::path& path) {
-    const auto bytes = ReadWholeFile(path);
-    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
-}
+using test::RunResult;
+using test::ShellQuote;
 
 class CutCommandTest : public testing::Test {
 protected:
     RunResult Cut(const std::vector<std::string>& args) const {
-        std::string command = Quote(TRIMVOX_CUT_PROGRAM);
+        std::string command = ShellQuote(TRIMVOX_CUT_PROGRAM);
         for (const std::string& arg : args) {
-            command += " " + Quote(arg);
+            command += " " + ShellQuote(arg);
         }
-        const fs::path out = dir.path() / "stdout.txt", err = dir.path() / "stderr.txt";
-        command += " >" + Quote(out.string()) + " 2>" + Quote(err.string());
-        const int status = std::system(command.c_str());
-        RunResult run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(out), ReadText(err)};
-        fs::remove(out);
-        fs::remove(err);
-        return run;
+        return test::RunCaptured(command, dir.path());
     }
 
     std::string Path(const char* name) const { return (dir.path() / name).string(); }

@@ -3,6 +3,7 @@
 #include "split/audio_shape.h"
 #include "support/gapless_decode.h"
 #include "support/mp3_sources.h"
+#include "support/shell_command.h"
 #include "support/temp_data_home.h"
 
 #include <gtest/gtest.h>
@@ -22,22 +23,11 @@ namespace trimvox {
 namespace {
 
 namespace fs = std::filesystem;
+using test::RunResult;
+using test::ShellQuote;
 using test::SilenceOf;
 using test::Stretch;
 using test::ToneOf;
-
-struct RunResult {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
 
 std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -91,18 +81,12 @@ protected:
     }
 
     RunResult Split(std::vector<std::string> args) const {
-        std::string command = Quote(TRIMVOX_CUT_PROGRAM) + " split";
+        std::string command = ShellQuote(TRIMVOX_CUT_PROGRAM) + " split";
         for (std::string& arg : args) {
             arg = arg == "SRC" ? Source().string() : arg == "OUT" ? Out().string() : arg;
-            command += " " + Quote(arg);
+            command += " " + ShellQuote(arg);
         }
-        const fs::path out = dir.path() / "stdout.txt", err = dir.path() / "stderr.txt";
-        command += " >" + Quote(out.string()) + " 2>" + Quote(err.string());
-        const int status = std::system(command.c_str());
-        RunResult run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(out), ReadText(err)};
-        fs::remove(out);
-        fs::remove(err);
-        return run;
+        return test::RunCaptured(command, dir.path());
     }
 
     static fs::path Source() { return shared->path() / "album.mp3"; }
@@ -315,8 +299,8 @@ TEST_F(SplitCommandTest, EveryKindOfSourceIsSplitWhole) {
 // "split START END OUTPUT" is still the cut of a source named "split", as before there was a split form.
 TEST_F(SplitCommandTest, ASourceNamedSplitIsStillCut) {
     fs::copy_file(Source(), dir.path() / "split");
-    const std::string command = "cd " + Quote(dir.path().string()) + " && " + Quote(TRIMVOX_CUT_PROGRAM) +
-                                " split 0 2 cut.mp3 >/dev/null 2>&1";
+    const std::string command = "cd " + ShellQuote(dir.path().string()) + " && " +
+                                ShellQuote(TRIMVOX_CUT_PROGRAM) + " split 0 2 cut.mp3 >/dev/null 2>&1";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);

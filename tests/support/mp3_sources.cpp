@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/mp3_sources.h"
 
+#include "support/shell_command.h"
+
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -13,23 +15,9 @@ namespace trimvox::test {
 
 namespace {
 
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-void Run(const std::string& command) {
-    if (std::system(command.c_str()) != 0) {
-        throw std::runtime_error("command failed: " + command);
-    }
-}
-
 std::string Noise(const Mp3SourceKind& kind, const std::string& wav, double seconds, double volume) {
     return "sox -q -R -n -r " + std::to_string(kind.sampleRate) + " -c " + std::to_string(kind.channels) +
-           " -b 16 " + Quote(wav) + " synth " + std::to_string(seconds) + " pinknoise vol " +
+           " -b 16 " + ShellQuote(wav) + " synth " + std::to_string(seconds) + " pinknoise vol " +
            std::to_string(volume);
 }
 
@@ -55,24 +43,26 @@ void MakeTaggedMp3(const std::filesystem::path& path, const Mp3SourceKind& kind,
     const std::string wav = base + ".fixture.wav", cover = base + ".cover.png";
     if (kind.unevenLoudness) {
         const std::string quiet = base + ".quiet.wav", loud = base + ".loud.wav";
-        Run(Noise(kind, quiet, seconds / 2, 0.01));
-        Run(Noise(kind, loud, seconds / 2, 0.8));
-        Run("sox -q " + Quote(quiet) + " " + Quote(loud) + " " + Quote(wav));
+        RunOrThrow(Noise(kind, quiet, seconds / 2, 0.01));
+        RunOrThrow(Noise(kind, loud, seconds / 2, 0.8));
+        RunOrThrow("sox -q " + ShellQuote(quiet) + " " + ShellQuote(loud) + " " + ShellQuote(wav));
         std::remove(quiet.c_str());
         std::remove(loud.c_str());
     } else {
-        Run(Noise(kind, wav, seconds, 0.4));
+        RunOrThrow(Noise(kind, wav, seconds, 0.4));
     }
-    Run("convert -size 64x64 gradient:red-blue " + Quote(cover));
-    Run("lame --quiet " + kind.lameOptions + " --add-id3v2 --tt 'Precise 精确' --ta Artist --tl Album --ti " +
-        Quote(cover) + " " + Quote(wav) + " " + Quote(base));
+    RunOrThrow("convert -size 64x64 gradient:red-blue " + ShellQuote(cover));
+    RunOrThrow("lame --quiet " + kind.lameOptions +
+               " --add-id3v2 --tt 'Precise 精确' --ta Artist --tl Album --ti " + ShellQuote(cover) + " " +
+               ShellQuote(wav) + " " + ShellQuote(base));
     std::remove(wav.c_str());
     std::remove(cover.c_str());
 }
 
 DecodedAudio DecodeWithMpg123(const std::filesystem::path& path) {
     const std::string pcm = path.string() + ".pcm", err = path.string() + ".err";
-    Run("mpg123 --mono -s " + Quote(path.string()) + " >" + Quote(pcm) + " 2>" + Quote(err));
+    RunOrThrow("mpg123 --mono -s " + ShellQuote(path.string()) + " >" + ShellQuote(pcm) + " 2>" +
+               ShellQuote(err));
     DecodedAudio audio;
     const std::string bytes = ReadText(pcm);
     audio.samples.resize(bytes.size() / 2);

@@ -7,6 +7,7 @@
 #include "app/main_window/form1.h"
 #include "app/preview/form2.h"
 #include "controls/player/media_player.h"
+#include "memory_trend.h"
 #include "support/mp3_fixture.h"
 #include "support/temp_data_home.h"
 
@@ -15,29 +16,13 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <fstream>
-#include <malloc.h>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
 using namespace trimvox;
 
 constexpr int kPlaying = 3;
-
-double HeapInUseMiB() {
-    const struct mallinfo2 heap = mallinfo2();
-    return static_cast<double>(heap.uordblks + heap.hblkhd) / (1024.0 * 1024.0);
-}
-
-double ResidentMiB() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 // One cycle; false when the program did not do what it should.
 bool Cycle(Form1& form, const QString& file) {
@@ -93,32 +78,14 @@ int main(int argc, char** argv) {
     form.show();
     const QString file = QString::fromStdString(source.string());
 
-    const double start = ResidentMiB();
-    double after50 = start;
-    const double heapStart = HeapInUseMiB();
-    double heapAfter50 = heapStart;
-    std::printf("cycle %4d  RSS %.1f MiB  heap in use %.2f MiB\n", 0, start, heapStart);
+    bench::MemoryTrend trend(cycles);
     for (int i = 1; i <= cycles; ++i) {
         if (!Cycle(form, file)) {
             std::fprintf(stderr, "cycle %d: the preview did not play\n", i);
             return 1;
         }
-        if (i == 50) {
-            after50 = ResidentMiB();
-            heapAfter50 = HeapInUseMiB();
-        }
-        if (i % 50 == 0 || i == cycles) {
-            std::printf("cycle %4d  RSS %.1f MiB  heap in use %.2f MiB\n", i, ResidentMiB(), HeapInUseMiB());
-            std::fflush(stdout);
-        }
+        trend.afterCycle(i);
     }
-    const double end = ResidentMiB();
-    std::printf("start %.1f MiB, after 50 cycles %.1f MiB, end %.1f MiB: %+.1f MiB after the first 50 "
-                "(%+.1f KiB a cycle)\n",
-                start, after50, end, end - after50,
-                cycles > 50 ? (end - after50) * 1024.0 / (cycles - 50) : 0.0);
-    std::printf("heap in use: %+.2f MiB after the first 50 (%+.1f KiB a cycle)\n",
-                HeapInUseMiB() - heapAfter50,
-                cycles > 50 ? (HeapInUseMiB() - heapAfter50) * 1024.0 / (cycles - 50) : 0.0);
+    trend.report();
     return 0;
 }

@@ -4,6 +4,7 @@
 // preview's players do in one preview cycle. Set beside the program's own cycle bench, it tells the memory
 // the backend keeps from the memory the program keeps.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/controls/player/backend_cycle_memory_bench [CYCLES, default 500]
+#include "memory_trend.h"
 #include "support/mp3_fixture.h"
 #include "support/temp_data_home.h"
 
@@ -15,15 +16,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <malloc.h>
 #include <string>
 
 namespace {
-
-double HeapInUseMiB() {
-    const struct mallinfo2 heap = mallinfo2();
-    return static_cast<double>(heap.uordblks + heap.hblkhd) / (1024.0 * 1024.0);
-}
 
 bool Cycle(const QUrl& file) {
     QMediaPlayer player;
@@ -59,24 +54,15 @@ int main(int argc, char** argv) {
     trimvox::test::MakeMp3(source, options);
     const QUrl file = QUrl::fromLocalFile(QString::fromStdString(source.string()));
 
-    double after50 = HeapInUseMiB();
-    std::printf("cycle %4d  heap in use %.2f MiB\n", 0, after50);
+    trimvox::bench::MemoryTrend trend(cycles);
     for (int i = 1; i <= cycles; ++i) {
         if (!Cycle(file)) {
             std::fprintf(stderr, "cycle %d: the player did not play\n", i);
             return 1;
         }
         QTest::qWait(10); // the deferred deletions of the cycle
-        if (i == 50) {
-            after50 = HeapInUseMiB();
-        }
-        if (i % 50 == 0 || i == cycles) {
-            std::printf("cycle %4d  heap in use %.2f MiB\n", i, HeapInUseMiB());
-            std::fflush(stdout);
-        }
+        trend.afterCycle(i);
     }
-    const double end = HeapInUseMiB();
-    std::printf("heap in use: %+.2f MiB after the first 50 (%+.1f KiB a cycle)\n", end - after50,
-                cycles > 50 ? (end - after50) * 1024.0 / (cycles - 50) : 0.0);
+    trend.report();
     return 0;
 }

@@ -92,7 +92,8 @@ void Form1::OpenSegmentsWindow() {
         port->setObjectName(QStringLiteral("mainPlayerPort"));
         window->setSetupPlayer(port);
     } else {
-        port = window->findChild<MainPlayerPort*>(QStringLiteral("mainPlayerPort"));
+        // The port has no Q_OBJECT of its own (Qt 6.8's findChild<T> insists on one): found as a QObject.
+        port = dynamic_cast<MainPlayerPort*>(window->findChild<QObject*>(QStringLiteral("mainPlayerPort")));
     }
     const std::filesystem::path file = LocalFile(url);
     if (window->file() != file || !window->isVisible()) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "button_rows.h"
+#include "support/active_window.h"
 
 #include <QSignalSpy>
 
@@ -30,10 +31,10 @@ void DeactivateForm(ButtonFixture& f) {
         other->setObjectName(QStringLiteral("other"));
         other->show();
     }
-    QApplication::setActiveWindow(other);
+    test::MakeActiveWindow(other);
 }
 void ActivateForm(ButtonFixture& f) {
-    QApplication::setActiveWindow(&f.Form());
+    test::MakeActiveWindow(&f.Form());
 }
 
 // The capture must be gone: a real click on the second button reaches it and clicks it.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "controls/mxbutton/mxbutton.h"
+#include "support/active_window.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -28,7 +29,7 @@ public:
         button->ReadProperties(store);
         Record();
         form_.show();
-        QApplication::setActiveWindow(&form_);
+        test::MakeActiveWindow(&form_);
         (void)QTest::qWaitForWindowActive(&form_);
         PointerAway();
         log.clear();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "button_rows.h"
+#include "support/active_window.h"
 
 #include <gtest/gtest.h>
 
@@ -353,13 +354,13 @@ TEST(ButtonInput, ParentActivationResetsTheLookAndTheFlags) {
     ASSERT_EQ(f.M().mButtonState, ButtonState::Pressed);
     QWidget other;
     other.show();
-    QApplication::setActiveWindow(&other);
+    test::MakeActiveWindow(&other);
     EXPECT_FALSE(f.M().mParentActive);
     EXPECT_FALSE(f.M().mMouseDown);
     EXPECT_FALSE(f.M().mHasFocus);
     EXPECT_EQ(f.M().mButtonState, ButtonState::Normal);
     f.log.clear();
-    QApplication::setActiveWindow(&f.Form());
+    test::MakeActiveWindow(&f.Form());
     EXPECT_TRUE(f.M().mParentActive);
     // Activation shows the normal look; then the focus comes back to the button, with the pointer over it.
     EXPECT_TRUE(f.M().mHasFocus);

@@ -6,6 +6,7 @@
 #include "controls/mxbutton/window_messages.h"
 #include "platform/gdi/picture.h"
 #include "platform/gdi/system_colors.h"
+#include "support/active_window.h"
 
 #include <QMessageBox>
 #include <QTimer>
@@ -324,16 +325,16 @@ TEST(MxbuttonHooks, ButtonsOnOneFormComeOffInAnyOrder) {
         buttons[i]->move(10 + 100 * i, 10);
         buttons[i]->ReadProperties(PropertyStore{});
     }
-    QApplication::setActiveWindow(&form);
+    test::MakeActiveWindow(&form);
     EXPECT_EQ(WindowHookChain::HookCount(&form), 3);
     delete buttons[1];
     delete buttons[0];
     EXPECT_EQ(WindowHookChain::HookCount(&form), 1);
     QWidget other;
     other.show();
-    QApplication::setActiveWindow(&other);
+    test::MakeActiveWindow(&other);
     EXPECT_FALSE(buttons[2]->Model().mParentActive) << "the last button still hears its form";
-    QApplication::setActiveWindow(&form);
+    test::MakeActiveWindow(&form);
     EXPECT_TRUE(buttons[2]->Model().mParentActive);
     delete buttons[2];
     EXPECT_EQ(WindowHookChain::HookCount(&form), 0);

@@ -345,8 +345,9 @@ void MediaSession::setMute(bool on) {
 void MediaSession::updatePlayState() {
     int state = player_ == nullptr ? PlayStateUndefined
                                    : PlayStateOf(player_->playbackState(), player_->mediaStatus(), true);
-    // The backend may report a file as still loading while it plays it: a moving position says playing.
-    if (state == PlayStateTransitioning && moving_ &&
+    // The backend may report a file as still loading, or (FFmpeg's, after a seek) as buffering, while it
+    // plays it: a moving position says playing.
+    if ((state == PlayStateTransitioning || state == PlayStateBuffering) && moving_ &&
         player_->playbackState() == QMediaPlayer::PlayingState) {
         state = PlayStatePlaying;
     }

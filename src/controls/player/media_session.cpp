@@ -2,6 +2,7 @@
 #include "controls/player/media_session.h"
 
 #include "common/path_text.h"
+#include "controls/player/media_backend.h"
 #include "controls/player/offset_file_device.h"
 #include "controls/player/play_state.h"
 #include "mp3/frame_sync.h"
@@ -116,9 +117,11 @@ void MediaSession::openBackend() {
     connect(player_, &QMediaPlayer::seekableChanged, this, &MediaSession::applyPendingSeek);
     connect(player_, &QMediaPlayer::durationChanged, this, &MediaSession::applyPendingSeek);
     connect(player_, &QMediaPlayer::positionChanged, this, &MediaSession::onPosition);
-    // A file that begins inside a frame (a raw cut) is read from its first real frame on; a file whose name
-    // is not UTF-8 is read through a device too, as a URL of Qt's cannot name it.
-    const qint64 start = AudioStart(pathBytes_);
+    // Under GStreamer a file that begins inside a frame (a raw cut) is read from its first real frame on;
+    // a file whose name is not UTF-8 is read through a device under either backend, as a URL of Qt's cannot
+    // name it. FFmpeg finds the first frame itself and is given the file's name where it can be: it keeps
+    // tens of KiB of every device it reads, which a preview a minute would pile up.
+    const qint64 start = PlaysThroughFfmpeg() ? 0 : AudioStart(pathBytes_);
     if (start > 0 || !IsValidUtf8(pathBytes_)) {
         auto* device = new OffsetFileDevice(pathBytes_, start, player_);
         if (device->open(QIODevice::ReadOnly)) {

@@ -27,7 +27,17 @@ std::string Describe(ListRefusal refusal) {
 }
 
 std::int64_t SegmentList::sampleAt(double seconds) const {
-    return static_cast<std::int64_t>(std::llround(seconds * static_cast<double>(rate_)));
+    // A time from a file may lie past any count of samples: it then saturates (and stays past the end)
+    // instead of wrapping round to a start before the beginning.
+    constexpr double kLimit = 9.0e18; // below 2^63, and exact as a double
+    const double sample = std::round(seconds * static_cast<double>(rate_));
+    if (std::isnan(sample) || sample >= kLimit) {
+        return static_cast<std::int64_t>(kLimit);
+    }
+    if (sample <= -kLimit) {
+        return -static_cast<std::int64_t>(kLimit);
+    }
+    return static_cast<std::int64_t>(sample);
 }
 
 double SegmentList::secondsAt(std::int64_t sample) const {

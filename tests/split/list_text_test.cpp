@@ -193,6 +193,8 @@ TEST(ListTextTest, LabelFilesReadWriteAndRefuse) {
         {"overlapping regions", "1\t10\tA\n\n5\t20\tB\n", 3, ListTextProblem::OutOfOrder},
         {"labels out of order", "50\t60\tA\n10\t20\tB\n", 2, ListTextProblem::OutOfOrder},
         {"a start past the end", "1\t2\tA\n601\t602\tB\n", 2, ListTextProblem::BeyondEnd},
+        {"a start past any sample count", "900000000000000\t900000000000001\tA\n", 1,
+         ListTextProblem::BeyondEnd},
         {"a time with a colon", "1:00\t2:00\tA\n", 1, ListTextProblem::BadTime},
         {"nothing but blank lines", "\n\n", 0, ListTextProblem::NoPieces},
     };
@@ -225,6 +227,7 @@ TEST(ListTextTest, ChapterListsReadAndRefuse) {
         {"61 seconds", "0:00 Intro\n1:61 Outro\n", 2, ListTextProblem::BadLine},
         {"a time not after the one before", "0:00 A\n2:00 B\n2:00 C\n", 3, ListTextProblem::OutOfOrder},
         {"past the end", "0:00 A\n10:00 B\n", 2, ListTextProblem::BeyondEnd},
+        {"past any sample count", "080008080008000:00 A\n", 1, ListTextProblem::BeyondEnd},
         {"an unclosed bracket", "[0:00 A\n", 1, ListTextProblem::BadLine},
         {"empty", "", 0, ListTextProblem::NoPieces},
     };

@@ -16,6 +16,7 @@
 #include "peaks/peaks_pass.h"
 #include "split/decode_pass.h"
 #include "split/silence_detector.h"
+#include "tone_mp3_pipe.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,37 +41,9 @@ fs::path g_folder = "/tmp/trimvox-peaks-bench";
 fs::path g_source;
 
 void MakeSource(const fs::path& path) {
-    const std::string partial = path.string() + ".partial";
-    const std::string command =
-        "lame --quiet -r -s 44.1 --bitwidth 16 --signed --little-endian -m j --cbr -b 128 - '" + partial +
-        "'";
-    FILE* lame = popen(command.c_str(), "w");
-    if (lame == nullptr) {
-        std::fprintf(stderr, "peaks_bench: cannot start lame\n");
-        std::exit(1);
-    }
-    std::vector<std::int16_t> block;
-    std::uint32_t noise = 1;
-    const auto frames = static_cast<std::int64_t>(kHourSeconds * kRate);
-    for (std::int64_t i = 0; i < frames; i += kRate) {
-        block.clear();
-        for (std::int64_t k = i; k < std::min(frames, i + kRate); ++k) {
-            const double s = static_cast<double>(k) / kRate;
-            const double swell = 0.55 + 0.45 * std::sin(2 * std::numbers::pi * s / 11.0);
-            noise = noise * 1664525u + 1013904223u;
-            const double n = (static_cast<double>(noise >> 8) / (1u << 24) * 2.0 - 1.0) * 0.03;
-            block.push_back(static_cast<std::int16_t>(
-                std::lround((swell * 0.3 * std::sin(2 * std::numbers::pi * 220 * s) + n) * 32767)));
-            block.push_back(static_cast<std::int16_t>(
-                std::lround((swell * 0.3 * std::sin(2 * std::numbers::pi * 330 * s) + n) * 32767)));
-        }
-        std::fwrite(block.data(), sizeof(std::int16_t), block.size(), lame);
-    }
-    if (pclose(lame) != 0) {
-        std::fprintf(stderr, "peaks_bench: lame failed\n");
-        std::exit(1);
-    }
-    fs::rename(partial, path);
+    bench::ToneMp3Pipe mp3(path, "peaks_bench");
+    mp3.writeTones(0, static_cast<std::int64_t>(kHourSeconds * kRate), 220, 330, 11.0);
+    mp3.finish();
 }
 
 class NoSink final : public DecodedBlockSink {

@@ -13,6 +13,7 @@
 //   silence_bench [--dir FOLDER] [benchmark options]   (FOLDER defaults to /tmp/trimvox-silence-bench)
 #include "split/decode_pass.h"
 #include "split/silence_detection.h"
+#include "tone_mp3_pipe.h"
 
 #include <benchmark/benchmark.h>
 
@@ -66,46 +67,16 @@ std::vector<double> TrackSeconds() {
 }
 
 void MakeSource(const fs::path& path) {
-    const std::string partial = path.string() + ".partial";
-    const std::string command =
-        "lame --quiet -r -s 44.1 --bitwidth 16 --signed --little-endian -m j --cbr -b 128 - '" + partial +
-        "'";
-    FILE* lame = popen(command.c_str(), "w");
-    if (lame == nullptr) {
-        std::fprintf(stderr, "silence_bench: cannot start lame\n");
-        std::exit(1);
-    }
-    std::vector<std::int16_t> block;
-    std::uint32_t noise = 1;
+    bench::ToneMp3Pipe mp3(path, "silence_bench");
     const std::vector<double> lengths = TrackSeconds();
     for (int t = 0; t < kTracks; ++t) {
         const double f1 = 220.0 * std::pow(2.0, t / 12.0);
-        const double f2 = f1 * 1.5;
-        const auto frames = static_cast<std::int64_t>(lengths[t] * kRate);
-        for (std::int64_t i = 0; i < frames; i += kRate) {
-            block.clear();
-            for (std::int64_t k = i; k < std::min(frames, i + kRate); ++k) {
-                const double s = static_cast<double>(k) / kRate;
-                const double swell = 0.55 + 0.45 * std::sin(2 * std::numbers::pi * s / 7.0);
-                noise = noise * 1664525u + 1013904223u;
-                const double n = (static_cast<double>(noise >> 8) / (1u << 24) * 2.0 - 1.0) * 0.03;
-                const double left = swell * 0.3 * std::sin(2 * std::numbers::pi * f1 * s) + n;
-                const double right = swell * 0.3 * std::sin(2 * std::numbers::pi * f2 * s) + n;
-                block.push_back(static_cast<std::int16_t>(std::lround(left * 32767)));
-                block.push_back(static_cast<std::int16_t>(std::lround(right * 32767)));
-            }
-            std::fwrite(block.data(), sizeof(std::int16_t), block.size(), lame);
-        }
+        mp3.writeTones(0, static_cast<std::int64_t>(lengths[t] * kRate), f1, f1 * 1.5, 7.0);
         if (t + 1 < kTracks) {
-            block.assign(static_cast<std::size_t>(kGapSeconds * kRate) * 2, 0);
-            std::fwrite(block.data(), sizeof(std::int16_t), block.size(), lame);
+            mp3.writeSilence(kGapSeconds);
         }
     }
-    if (pclose(lame) != 0) {
-        std::fprintf(stderr, "silence_bench: lame failed\n");
-        std::exit(1);
-    }
-    fs::rename(partial, path);
+    mp3.finish();
 }
 
 void Report(benchmark::State& state, double seconds) {

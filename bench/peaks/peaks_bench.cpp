@@ -10,6 +10,7 @@
 //     made-up samples, not decoded).
 //
 //   peaks_bench [--dir FOLDER] [benchmark options]   (FOLDER defaults to /tmp/trimvox-peaks-bench)
+#include "discarding_sink.h"
 #include "peaks/fine_peaks_sink.h"
 #include "peaks/peak_cache.h"
 #include "peaks/peak_pyramid.h"
@@ -46,12 +47,7 @@ void MakeSource(const fs::path& path) {
     mp3.finish();
 }
 
-class NoSink final : public DecodedBlockSink {
-public:
-    void onFormat(const DecodedFormat&) override {}
-    void onBlock(std::int64_t, const std::int16_t*, std::size_t) override {}
-    void onEnd(std::int64_t) override {}
-};
+using NoSink = bench::DiscardingSink;
 
 void BM_DecodeAlone(benchmark::State& state) {
     const std::atomic<bool> stop{false};

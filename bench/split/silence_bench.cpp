@@ -11,6 +11,7 @@
 //     installed) its peak resident memory.
 //
 //   silence_bench [--dir FOLDER] [benchmark options]   (FOLDER defaults to /tmp/trimvox-silence-bench)
+#include "discarding_sink.h"
 #include "split/decode_pass.h"
 #include "split/silence_detection.h"
 #include "tone_mp3_pipe.h"
@@ -85,12 +86,7 @@ void Report(benchmark::State& state, double seconds) {
     state.counters["peak_rss_MiB"] = PeakRssMiB(RUSAGE_SELF);
 }
 
-class NoSink final : public DecodedBlockSink {
-public:
-    void onFormat(const DecodedFormat&) override {}
-    void onBlock(std::int64_t, const std::int16_t*, std::size_t) override {}
-    void onEnd(std::int64_t) override {}
-};
+using NoSink = bench::DiscardingSink;
 
 void BM_DecodeAlone(benchmark::State& state) {
     const std::atomic<bool> stop{false};
